@@ -1,0 +1,7 @@
+#pragma once
+
+namespace core {
+
+enum class UnitSystem { Metric, Standard };
+
+}  // namespace core
