@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/runtime_error.h"
+#include "platform/runtime/accessible_name.h"
 #include "platform/runtime/application.h"
 #include "platform/runtime/controls.h"
 #include "platform/runtime/dpi.h"
@@ -630,6 +631,16 @@ LRESULT Form::on_control_message(const Control& control, UINT message, WPARAM wp
                     raise(name, Event::LostFocus);
                 }
                 return result;
+            }
+            break;
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(lparam) == OBJID_CLIENT && definition_.accessible_name) {
+                const std::wstring_view name = definition_.accessible_name(control.def->name);
+                if (!name.empty()) {
+                    if (const LRESULT object = accessible_object_with_name(window, wparam, name)) {
+                        return object;
+                    }
+                }
             }
             break;
         case WM_LBUTTONDOWN:

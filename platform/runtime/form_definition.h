@@ -77,6 +77,9 @@ struct FormDef {
     std::span<const std::wstring_view> tabs = {};  // captions of the tab strip's tabs
     std::span<const MenuDef> menu = {};
     std::span<const EventBinding> events = {};
+    // The name a screen reader reads for a control, where the system would find none or the
+    // wrong one; empty for the system's own.
+    std::wstring_view (*accessible_name)(std::wstring_view control) = nullptr;
 };
 
 }  // namespace rt

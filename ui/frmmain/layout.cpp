@@ -1,3 +1,4 @@
+#include "core/fields.h"
 #include "ui/frmmain/frmmain.h"
 
 namespace frmmain {
@@ -92,6 +93,13 @@ constexpr rt::EventBinding kEvents[] = {
     {L"txtinchstandard", LostFocus, txtinchstandard_LostFocus},
 };
 
+// Each field is read out by its quantity and unit ("Your Weight, lb"): its prompt label is not
+// the control before it in stacking order, and the unit label comes after it.
+std::wstring_view accessible_name(std::wstring_view control) {
+    const core::FieldRule* field = core::find_field(control);
+    return field ? field->display_name : std::wstring_view{};
+}
+
 }  // namespace
 
 const rt::FormDef kForm{
@@ -107,6 +115,7 @@ const rt::FormDef kForm{
     .tabs = kTabs,
     .menu = kMenu,
     .events = kEvents,
+    .accessible_name = accessible_name,
 };
 
 }  // namespace frmmain
