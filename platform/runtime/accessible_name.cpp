@@ -7,9 +7,12 @@
 namespace rt {
 namespace {
 
+// IID_IAccessible from MinGW's import library is not the interface's id when linked
+// statically; __uuidof reads it from the interface's declaration with either compiler.
+
 // The system's accessible object for the control, with every call passed on to it but the name.
 class NamedAccessible final : public IAccessible {
-public:
+  public:
     NamedAccessible(IAccessible* inner, std::wstring_view name) : inner_(inner), name_(name) {}
     NamedAccessible(const NamedAccessible&) = delete;
     NamedAccessible& operator=(const NamedAccessible&) = delete;
@@ -20,7 +23,7 @@ public:
             return E_POINTER;
         }
         if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-            IsEqualIID(riid, IID_IAccessible)) {
+            IsEqualIID(riid, __uuidof(IAccessible))) {
             *object = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -124,7 +127,7 @@ public:
         return inner_->put_accValue(child, value);
     }
 
-private:
+  private:
     ~NamedAccessible() { inner_->Release(); }
 
     IAccessible* inner_;
@@ -136,12 +139,12 @@ private:
 
 LRESULT accessible_object_with_name(HWND control, WPARAM wparam, std::wstring_view name) {
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible,
+    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
     auto* named = new NamedAccessible(standard, name);
-    const LRESULT result = LresultFromObject(IID_IAccessible, wparam, named);
+    const LRESULT result = LresultFromObject(__uuidof(IAccessible), wparam, named);
     named->Release();  // LresultFromObject holds its own reference
     return result < 0 ? 0 : result;
 }
