@@ -269,6 +269,18 @@ TEST_F(MainWindowTest, PastedTextThatIsNotANumberIsReportedAndLeftAsItIs) {
     EXPECT_EQ(errors[0].field(), core::FieldId::InchesStandard);
 }
 
+TEST_F(MainWindowTest, ANonAsciiCharacterPassesTheKeystrokeRuleButNotTheRangeRule) {
+    SetFocus((*this)[L"txtfeetstandard"]);
+    SendMessageW((*this)[L"txtfeetstandard"], EM_SETSEL, 1, 1);
+    gui_test::type_char(L'\u0663');  // ARABIC-INDIC DIGIT THREE: code 1635, let through
+    EXPECT_EQ(text(L"txtfeetstandard"), L"5\u0663");
+    gui_test::press_key(VK_TAB);
+    EXPECT_EQ(text(L"txtfeetstandard"), L"5\u0663") << "nothing is written";
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].kind(), core::ErrorKind::NotANumber);
+    EXPECT_EQ(errors[0].field(), core::FieldId::FeetStandard);
+}
+
 TEST_F(MainWindowTest, ABadFieldShowsOneMessageNamingItAndTheProgramGoesOn) {
     app.set_error_handler({});
     std::vector<std::wstring> boxes;
