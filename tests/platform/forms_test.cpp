@@ -272,6 +272,10 @@ struct TwipsCase {
     int pixels;
 };
 
+void PrintTo(const TwipsCase& c, std::ostream* out) {
+    *out << c.twips << " twips at " << c.dpi << " dpi";
+}
+
 class TwipsTest : public testing::TestWithParam<TwipsCase> {};
 
 TEST_P(TwipsTest, ConvertsAtTheDpi) {
@@ -284,7 +288,11 @@ INSTANTIATE_TEST_SUITE_P(At96And144, TwipsTest,
                                          TwipsCase{4815, 96, 321}, TwipsCase{585, 96, 39},
                                          TwipsCase{7920, 144, 792}, TwipsCase{4815, 144, 482},
                                          TwipsCase{255, 144, 26}, TwipsCase{8, 96, 1},
-                                         TwipsCase{7, 96, 0}));
+                                         TwipsCase{7, 96, 0}),
+                         [](const testing::TestParamInfo<TwipsCase>& info) {
+                             return std::to_string(info.param.twips) + "TwipsAt" +
+                                    std::to_string(info.param.dpi) + "Dpi";
+                         });
 
 TEST_F(FormsTest, LaysTheFormOutInTwipsAt96And144Dpi) {
     rt::Form& form = shown_test_form();

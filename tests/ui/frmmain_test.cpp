@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -154,8 +155,33 @@ TEST_F(MainWindowTest, OpensOnTheStandardCalculatorWithEveryFieldAtItsStartText)
     EXPECT_EQ(text(L"lblrangestandard"), core::legend_caption());
     EXPECT_EQ(text(L"lblrangemetric"), core::legend_caption());
     EXPECT_EQ(GetFocus(), (*this)[L"TabStrip"]) << "the focus starts on the tab strip";
-    EXPECT_NE(SendMessageW(form.window(), WM_GETICON, ICON_BIG, 0), 0);
-    EXPECT_NE(SendMessageW(form.window(), WM_GETICON, ICON_SMALL, 0), 0);
+}
+
+// The colour bits of an icon, to compare two icons by their picture.
+std::vector<BYTE> icon_pixels(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) {
+        return {};
+    }
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    std::vector<BYTE> pixels(static_cast<std::size_t>(bitmap.bmWidthBytes) * bitmap.bmHeight);
+    GetBitmapBits(info.hbmColor, static_cast<LONG>(pixels.size()), pixels.data());
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return pixels;
+}
+
+TEST_F(MainWindowTest, LoadGivesTheWindowTheProgramIconInBothSizes) {
+    for (const auto& [kind, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+        const auto shown =
+            reinterpret_cast<HICON>(SendMessageW(form.window(), WM_GETICON, kind, 0));
+        const int size = GetSystemMetrics(metric);
+        const auto expected = static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), L"AAA", IMAGE_ICON, size, size, LR_SHARED));
+        ASSERT_NE(expected, nullptr);
+        EXPECT_EQ(icon_pixels(shown), icon_pixels(expected)) << "icon kind " << kind;
+    }
 }
 
 TEST_F(MainWindowTest, PanelsCoverTheTabStripAndEachFieldCoversItsUpDown) {
@@ -214,6 +240,11 @@ struct Clamp {
     const wchar_t* after_leaving;
 };
 
+void PrintTo(const Clamp& c, std::ostream* out) {
+    *out << testing::PrintToString(std::wstring(c.field)) << " holding "
+         << testing::PrintToString(std::wstring(c.typed));
+}
+
 class FieldClampTest : public MainWindowTest, public testing::WithParamInterface<Clamp> {};
 
 TEST_P(FieldClampTest, LeavingAFieldPullsItIntoItsBounds) {
@@ -238,7 +269,17 @@ INSTANTIATE_TEST_SUITE_P(
                     Clamp{L"txtweightstandard", L"9", L"10"},
                     Clamp{L"txtweightstandard", L"501", L"500"},
                     Clamp{L"txtinchstandard", L"007", L"007"},
-                    Clamp{L"txtweightstandard", L" 0200 ", L" 0200 "}));
+                    Clamp{L"txtweightstandard", L" 0200 ", L" 0200 "}),
+    [](const testing::TestParamInfo<Clamp>& info) {
+        // "txtmmetric_0", "txtweightstandard__0200_": the field and what was typed.
+        std::string name;
+        for (const wchar_t* part : {info.param.field, L"_", info.param.typed}) {
+            for (; *part; ++part) {
+                name += std::iswalnum(*part) ? static_cast<char>(*part) : '_';
+            }
+        }
+        return name;
+    });
 
 TEST_F(MainWindowTest, AnEmptiedFieldReportsItselfAndKeepsItsText) {
     edit_and_leave(L"txtfeetstandard", L"");

@@ -193,6 +193,25 @@ class UserSessionTest : public testing::Test {
     HWND main = nullptr;
 };
 
+BOOL CALLBACK count_visible_top_level(HWND window, LPARAM query_pointer) {
+    auto& [process, count] = *reinterpret_cast<std::pair<DWORD, int>*>(query_pointer);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == process && IsWindowVisible(window)) {
+        ++count;
+    }
+    return TRUE;
+}
+
+// Wine answers no WM_GETICON from another process, so which icon the window carries is
+// checked in-process by the main window's tests.
+TEST_F(UserSessionTest, StartsWithExactlyOneWindowTheMainOne) {
+    std::pair<DWORD, int> query{program.dwProcessId, 0};
+    EnumWindows(&count_visible_top_level, reinterpret_cast<LPARAM>(&query));
+    EXPECT_EQ(query.second, 1);
+    EXPECT_EQ(text_of(main), L"Quenlow");
+}
+
 TEST_F(UserSessionTest, TheMenuOpensTheAboutWindowModallyUntilItIsClosed) {
     EXPECT_EQ(find_form(program.dwProcessId, L"About"), nullptr) << "no About window at start";
     choose_about();
