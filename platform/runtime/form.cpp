@@ -698,7 +698,14 @@ void Form::set_visible(std::wstring_view name, bool visible) {
         throw core::RuntimeError::control_call(named(L"show or hide", name),
                                                ERROR_INVALID_WINDOW_HANDLE);
     }
+    const HWND focus = GetFocus();
+    const bool loses_focus = !visible && focus && (focus == window || IsChild(window, focus));
     ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+    // A hidden control must not keep the keyboard: the focus moves on in tab order, and a
+    // field losing it this way goes through its LostFocus like any other.
+    if (loses_focus) {
+        move_focus(focus, true);
+    }
 }
 
 int Form::selected_tab(std::wstring_view name) const {

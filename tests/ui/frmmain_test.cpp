@@ -366,6 +366,14 @@ TEST_F(MainWindowTest, TabsShowTheirPanelAndTheSelectedTabLeavesThemAsTheyAre) {
     EXPECT_TRUE(EqualRect(&box1, &box2)) << "switching moves and resizes nothing";
 }
 
+TEST_F(MainWindowTest, HidingThePanelWithTheFocusMovesItOnAndClampsTheField) {
+    SetFocus((*this)[L"txtinchstandard"]);
+    set_text(L"txtinchstandard", L"40");
+    select_tab(1);  // as the keyboard can, with the focus still in the field
+    EXPECT_TRUE(IsWindowVisible(GetFocus())) << "no hidden control may keep the keyboard";
+    EXPECT_EQ(text(L"txtinchstandard"), L"11") << "the field lost the focus, so it was clamped";
+}
+
 TEST_F(MainWindowTest, BothCalculatorsShowTheCaptionOfTheirDefaults) {
     gui_test::click_centre((*this)[L"cmdcalculatestandard"]);
     const std::wstring standard = text(L"lblresultsstandard");
