@@ -7,13 +7,41 @@
 namespace rt {
 namespace {
 
+// Screen readers are rare visitors: oleacc and the OLE libraries behind it are loaded on the
+// first request for an accessible object, not at start-up, where they would cost every user.
+struct AccessibilityLibrary {
+    decltype(&CreateStdAccessibleObject) create_standard_object = nullptr;
+    decltype(&LresultFromObject) result_from_object = nullptr;
+    decltype(&SysAllocStringLen) allocate_string = nullptr;
+};
+
+template <typename Function>
+Function exported(const wchar_t* library, const char* name) {
+    const HMODULE module = LoadLibraryW(library);
+    return module
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+               : nullptr;
+}
+
+const AccessibilityLibrary* accessibility_library() {
+    static const AccessibilityLibrary library{
+        exported<decltype(&CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject"),
+        exported<decltype(&LresultFromObject)>(L"oleacc.dll", "LresultFromObject"),
+        exported<decltype(&SysAllocStringLen)>(L"oleaut32.dll", "SysAllocStringLen"),
+    };
+    const bool complete =
+        library.create_standard_object && library.result_from_object && library.allocate_string;
+    return complete ? &library : nullptr;
+}
+
 // IID_IAccessible from MinGW's import library is not the interface's id when linked
 // statically; __uuidof reads it from the interface's declaration with either compiler.
 
 // The system's accessible object for the control, with every call passed on to it but the name.
 class NamedAccessible final : public IAccessible {
   public:
-    NamedAccessible(IAccessible* inner, std::wstring_view name) : inner_(inner), name_(name) {}
+    NamedAccessible(IAccessible* inner, std::wstring_view name, const AccessibilityLibrary& library)
+        : inner_(inner), name_(name), library_(library) {}
     NamedAccessible(const NamedAccessible&) = delete;
     NamedAccessible& operator=(const NamedAccessible&) = delete;
 
@@ -22,7 +50,7 @@ class NamedAccessible final : public IAccessible {
         if (!object) {
             return E_POINTER;
         }
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+        if (IsEqualIID(riid, __uuidof(IUnknown)) || IsEqualIID(riid, __uuidof(IDispatch)) ||
             IsEqualIID(riid, __uuidof(IAccessible))) {
             *object = static_cast<IAccessible*>(this);
             AddRef();
@@ -60,7 +88,7 @@ class NamedAccessible final : public IAccessible {
     // IAccessible
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (child.vt == VT_I4 && child.lVal == CHILDID_SELF && name) {
-            *name = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
+            *name = library_.allocate_string(name_.data(), static_cast<UINT>(name_.size()));
             return *name ? S_OK : E_OUTOFMEMORY;
         }
         return inner_->get_accName(child, name);
@@ -132,19 +160,22 @@ class NamedAccessible final : public IAccessible {
 
     IAccessible* inner_;
     std::wstring name_;
+    const AccessibilityLibrary& library_;
     long references_ = 1;
 };
 
 }  // namespace
 
 LRESULT accessible_object_with_name(HWND control, WPARAM wparam, std::wstring_view name) {
+    const AccessibilityLibrary* library = accessibility_library();
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard)))) {
+    if (!library ||
+        FAILED(library->create_standard_object(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
-    auto* named = new NamedAccessible(standard, name);
-    const LRESULT result = LresultFromObject(__uuidof(IAccessible), wparam, named);
+    auto* named = new NamedAccessible(standard, name, *library);
+    const LRESULT result = library->result_from_object(__uuidof(IAccessible), wparam, named);
     named->Release();  // LresultFromObject holds its own reference
     return result < 0 ? 0 : result;
 }
