@@ -78,7 +78,7 @@ void Form::load(HWND owner) {
 void Form::show() {
     load();
     if (!loaded()) {
-        return;  // Load failed and unloaded the form
+        return;  // its Load procedure unloaded it again
     }
     ShowWindow(window_, SW_SHOWNORMAL);
     SetForegroundWindow(window_);
@@ -102,7 +102,6 @@ void Form::show_modal(HWND owner) {
         SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     }
     disabled_by_modal_ = app_.disable_other_forms(*this);
-    modal_ = true;
     show();
     MSG message;
     while (loaded()) {
@@ -116,7 +115,6 @@ void Form::show_modal(HWND owner) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    modal_ = false;
 }
 
 void Form::unload() {

@@ -102,7 +102,6 @@ class Form final : public FormObject {
     std::vector<Font> fonts_;
     HWND last_focus_ = nullptr;
     bool tab_changed_by_press_ = false;
-    bool modal_ = false;
     std::vector<HWND> disabled_by_modal_;
 };
 
