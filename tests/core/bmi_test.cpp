@@ -3,17 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 
+#include "core/fields.h"
+#include "core/number_text.h"
 #include "core/runtime_error.h"
 
 namespace core {
 namespace {
-
-std::wstring caption_of(UnitSystem system, const MeasurementTexts& texts,
-                        const NumberLocale& locale = {}) {
-    return result_caption(calculate(system, texts, locale), locale);
-}
 
 const std::wstring kPrefix = L"Your Body Mass Index (BMI) is ";
 const std::wstring kUnder = L" \rYour weight is in the underweight category.";
@@ -21,73 +19,41 @@ const std::wstring kNormal = L" \rYour weight is in the normal weight category."
 const std::wstring kOver = L" \rYour weight is in the overweight category.";
 const std::wstring kObese = L" \rYour weight is in the obesity category.";
 
-struct KnownCase {
-    UnitSystem system;
-    MeasurementTexts texts;
-    std::wstring caption;
-};
+// Each calculator's weight, whole and part height fields.
+constexpr FieldId kCalculators[2][3] = {
+    {FieldId::WeightMetric, FieldId::MetresMetric, FieldId::CentimetresMetric},
+    {FieldId::WeightStandard, FieldId::FeetStandard, FieldId::InchesStandard}};
 
-// Worked by hand from the decimal inputs; the height's single rounding (1.6 is stored as
-// 1.600000024) moves none of these across a rounding boundary.
+// Worked by hand from the decimal inputs; storing the height as a single (1.6 becomes
+// 1.600000024) moves none of them across a rounding boundary.
 TEST(Calculation, GivesTheWorkedCaptions) {
-    const auto metric = UnitSystem::Metric;
-    const auto standard = UnitSystem::Standard;
-    const KnownCase cases[] = {
-        {metric, {L"50", L"1", L"60"}, kPrefix + L"19.5" + kNormal},    // 50 / 2.56 = 19.53
-        {standard, {L"150", L"5", L"8"}, kPrefix + L"22.8" + kNormal},  // 105450 / 4624 = 22.80
-        {metric, {L"60", L"1", L"60"}, kPrefix + L"23.4" + kNormal},    // 60 / 2.56 = 23.44
-        {metric, {L"5", L"2", L"99"}, kPrefix + L"0.6" + kUnder},       // 5 / 8.9401 = 0.559
-        {metric, {L"89", L"2", L"0"}, kPrefix + L"22.2" + kNormal},     // 89 / 4 = 22.25, even
-        {metric, {L"91", L"2", L"0"}, kPrefix + L"22.8" + kNormal},     // 91 / 4 = 22.75, even
-        {metric, {L"26", L"1", L"19"}, kPrefix + L"18.4" + kUnder},     // 26 / 1.4161 = 18.36
-        {metric, {L"20", L"1", L"4"}, kPrefix + L"18.5" + kNormal},     // 20 / 1.0816 = 18.49
-        {metric, {L"28", L"1", L"6"}, kPrefix + L"24.9" + kNormal},     // 28 / 1.1236 = 24.92
-        {metric, {L"25", L"1", L"0"}, kPrefix + L"25" + kOver},         // 25 / 1 = 25
-        {metric, {L"33", L"1", L"5"}, kPrefix + L"29.9" + kOver},       // 33 / 1.1025 = 29.93
-        {metric, {L"30", L"1", L"0"}, kPrefix + L"30" + kObese},        // 30 / 1 = 30
-        {standard, {L"63", L"4", L"1"}, kPrefix + L"18.4" + kUnder},    // 44289 / 2401 = 18.45
-        {standard, {L"71", L"4", L"4"}, kPrefix + L"18.5" + kNormal},   // 49913 / 2704 = 18.46
-        {standard, {L"85", L"4", L"1"}, kPrefix + L"24.9" + kNormal},   // 59755 / 2401 = 24.89
-        {standard, {L"82", L"4", L"0"}, kPrefix + L"25" + kOver},       // 57646 / 2304 = 25.02
-        {standard, {L"98", L"4", L"0"}, kPrefix + L"29.9" + kOver},     // 68894 / 2304 = 29.90
-        {standard, {L"111", L"4", L"3"}, kPrefix + L"30" + kObese},     // 78033 / 2601 = 30.001
-        {standard, {L"500", L"4", L"0"}, kPrefix + L"152.6" + kObese},  // 351500 / 2304 = 152.56
-        {metric, {L" 050 ", L"01", L"60.0"}, kPrefix + L"19.5" + kNormal},
-        // 3e32 / 0.0001 = 3e36, shown to 7 significant digits.
-        {metric, {L"3e32", L"0.01", L"0"}, kPrefix + L"3E+36" + kObese},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(caption_of(c.system, c.texts), c.caption)
-            << std::wstring(c.texts.weight) << " " << std::wstring(c.texts.height_major) << " "
-            << std::wstring(c.texts.height_minor);
-    }
-}
-
-TEST(Calculation, UsesTheLocaleSeparatorInTextAndCaption) {
-    const NumberLocale comma{L","};
-    EXPECT_EQ(caption_of(UnitSystem::Metric, {L"50", L"1", L"60"}, comma),
-              kPrefix + L"19,5" + kNormal);
-    EXPECT_EQ(caption_of(UnitSystem::Metric, {L"50", L"1,6", L"0"}, comma),
-              kPrefix + L"19,5" + kNormal);
-}
-
-TEST(Classify, EachBoundIsInclusiveAsSingles) {
+    using enum UnitSystem;
     const struct {
-        float bmi;
-        WeightCategory category;
+        UnitSystem system;
+        MeasurementTexts texts;
+        std::wstring caption;
+        NumberLocale locale = {};
     } cases[] = {
-        {0.0f, WeightCategory::Underweight},
-        {18.4f, WeightCategory::Underweight},
-        {std::nextafter(18.5f, 0.0f), WeightCategory::Underweight},
-        {18.5f, WeightCategory::NormalWeight},
-        {24.9f, WeightCategory::NormalWeight},
-        {25.0f, WeightCategory::Overweight},
-        {29.9f, WeightCategory::Overweight},
-        {30.0f, WeightCategory::Obesity},
-        {152.6f, WeightCategory::Obesity},
+        {Metric, {L"50", L"1", L"60"}, kPrefix + L"19.5" + kNormal},    // 50 / 2.56 = 19.53
+        {Standard, {L"150", L"5", L"8"}, kPrefix + L"22.8" + kNormal},  // 105450 / 4624 = 22.80
+        {Metric, {L"60", L"1", L"60"}, kPrefix + L"23.4" + kNormal},    // 60 / 2.56 = 23.44
+        {Metric, {L"5", L"2", L"99"}, kPrefix + L"0.6" + kUnder},       // 5 / 8.9401 = 0.559
+        {Metric, {L"89", L"2", L"0"}, kPrefix + L"22.2" + kNormal},     // 89 / 4 = 22.25, even
+        {Metric, {L"91", L"2", L"0"}, kPrefix + L"22.8" + kNormal},     // 91 / 4 = 22.75, even
+        {Metric, {L"26", L"1", L"19"}, kPrefix + L"18.4" + kUnder},     // 26 / 1.4161 = 18.36
+        {Metric, {L"20", L"1", L"4"}, kPrefix + L"18.5" + kNormal},     // 20 / 1.0816 = 18.49
+        {Metric, {L"28", L"1", L"6"}, kPrefix + L"24.9" + kNormal},     // 28 / 1.1236 = 24.92
+        {Metric, {L"25", L"1", L"0"}, kPrefix + L"25" + kOver},         // 25 / 1 = 25
+        {Metric, {L"33", L"1", L"5"}, kPrefix + L"29.9" + kOver},       // 33 / 1.1025 = 29.93
+        {Metric, {L"30", L"1", L"0"}, kPrefix + L"30" + kObese},        // 30 / 1 = 30
+        {Standard, {L"111", L"4", L"3"}, kPrefix + L"30" + kObese},     // 78033 / 2601 = 30.001
+        {Metric, {L"50", L"1,6", L"0"}, kPrefix + L"19,5" + kNormal, {L","}},
+        {Metric, {L"3e32", L"0.01", L"0"}, kPrefix + L"3E+36" + kObese},  // 3e32 / 1e-4
+        {Metric, {L"1e-40", L"2", L"0"}, kPrefix + L"0" + kUnder},        // a subnormal is no error
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(classify(c.bmi), c.category) << c.bmi;
+        EXPECT_EQ(result_caption(calculate(c.system, c.texts, c.locale), c.locale), c.caption)
+            << std::wstring(c.texts.weight) << " " << std::wstring(c.texts.height_major);
     }
 }
 
@@ -97,36 +63,24 @@ TEST(Legend, HeadingTwoBreaksThenFourLinesWithoutTrailingBreak) {
               L"24.9\rOverweight : Between 25 and 29.9\rObesity : 30 and above");
 }
 
-struct FailureCase {
-    UnitSystem system;
-    MeasurementTexts texts;
-    ErrorKind kind;
-    std::optional<FieldId> field;
-};
-
 TEST(Calculation, FailsAtTheFirstFaultNamingTheField) {
-    const auto metric = UnitSystem::Metric;
-    const auto standard = UnitSystem::Standard;
-    const FailureCase cases[] = {
-        {metric, {L"", L"1", L"60"}, ErrorKind::Empty, FieldId::WeightMetric},
-        {standard, {L" ", L"5", L"8"}, ErrorKind::Empty, FieldId::WeightStandard},
-        {metric, {L"50", L"one", L"60"}, ErrorKind::NotANumber, FieldId::MetresMetric},
-        {metric, {L"50", L"1", L"-5"}, ErrorKind::NotANumber, FieldId::CentimetresMetric},
-        {standard, {L"150", L"\uff15", L"8"}, ErrorKind::NotANumber, FieldId::FeetStandard},
-        {standard, {L"150", L"5", L"."}, ErrorKind::NotANumber, FieldId::InchesStandard},
+    using enum UnitSystem;
+    using enum ErrorKind;
+    using enum FieldId;
+    const struct {
+        UnitSystem system;
+        MeasurementTexts texts;
+        ErrorKind kind;
+        std::optional<FieldId> field;
+    } cases[] = {
         // The minor height is read before the major one.
-        {metric, {L"50", L"x", L"y"}, ErrorKind::NotANumber, FieldId::CentimetresMetric},
-        {metric, {L"1e39", L"1", L"60"}, ErrorKind::TooLarge, FieldId::WeightMetric},
-        {standard, {L"150", L"1e400", L"8"}, ErrorKind::TooLarge, FieldId::FeetStandard},
-        {metric, {L"50", L"0", L"0"}, ErrorKind::DivisionByZero, FieldId::MetresMetric},
-        {standard, {L"150", L"0", L"0"}, ErrorKind::DivisionByZero, FieldId::FeetStandard},
-        {metric, {L"0", L"0", L"0"}, ErrorKind::InvalidOperation, FieldId::WeightMetric},
-        {standard, {L"0", L"0", L"0.0"}, ErrorKind::InvalidOperation, FieldId::WeightStandard},
-        // A double height beyond the single range, a quotient beyond it, a double overflow.
-        {metric, {L"50", L"1e39", L"0"}, ErrorKind::Overflow, std::nullopt},
-        {metric, {L"3e38", L"0.01", L"0"}, ErrorKind::Overflow, std::nullopt},
-        {standard, {L"150", L"1e308", L"0"}, ErrorKind::Overflow, std::nullopt},
-        {metric, {L"50", L"1.797e308", L"1e308"}, ErrorKind::Overflow, std::nullopt},
+        {Metric, {L"50", L"x", L"y"}, NotANumber, CentimetresMetric},
+        {Metric, {L"1e39", L"1", L"60"}, TooLarge, WeightMetric},
+        {Metric, {L"50", L"0", L"0"}, DivisionByZero, MetresMetric},
+        {Standard, {L"0", L"0", L"0.0"}, InvalidOperation, WeightStandard},
+        // A height beyond the single range, then a quotient beyond it.
+        {Metric, {L"50", L"1e39", L"0"}, Overflow, std::nullopt},
+        {Metric, {L"3e38", L"0.01", L"0"}, Overflow, std::nullopt},
     };
     for (const auto& c : cases) {
         try {
@@ -139,9 +93,88 @@ TEST(Calculation, FailsAtTheFirstFaultNamingTheField) {
     }
 }
 
-TEST(Calculation, TinyResultsUnderflowWithoutError) {
-    EXPECT_EQ(calculate_metric(L"1e-40", L"2", L"0").bmi, 0.0f);
-    EXPECT_EQ(calculate_standard(L"1e-50", L"6", L"11").category, WeightCategory::Underweight);
+// Each bad text in each field, read by the range rule and by the calculation (the other fields
+// holding their start texts): an error naming that field, and so nothing written.
+TEST(BadText, FailsWithItsKindNamingTheField) {
+    const struct {
+        std::wstring_view text;
+        ErrorKind kind;
+    } cases[] = {
+        {L"", ErrorKind::Empty},         {L" \t ", ErrorKind::Empty},
+        {L"abc", ErrorKind::NotANumber}, {L"-5", ErrorKind::NotANumber},
+        {L".", ErrorKind::NotANumber},   {L"\u0661\u0662", ErrorKind::NotANumber},
+        {L"1e400", ErrorKind::TooLarge},
+    };
+    for (const auto& fields : kCalculators) {
+        for (int bad = 0; bad < 3; ++bad) {
+            const FieldRule& rule = field_rule(fields[bad]);
+            for (const auto& c : cases) {
+                std::wstring_view texts[3];
+                for (int i = 0; i < 3; ++i) {
+                    texts[i] = i == bad ? c.text : field_rule(fields[i]).start_text;
+                }
+                for (const bool calculating : {false, true}) {
+                    try {
+                        calculating ? (void)calculate(rule.system, {texts[0], texts[1], texts[2]})
+                                    : (void)range_rule(c.text, rule);
+                        ADD_FAILURE() << "accepted " << std::wstring(c.text);
+                    } catch (const RuntimeError& error) {
+                        EXPECT_EQ(error.kind(), c.kind) << std::wstring(c.text);
+                        EXPECT_EQ(error.field(), rule.id) << std::wstring(c.text);
+                        EXPECT_EQ(error.input(), c.text);
+                    }
+                }
+            }
+        }
+    }
+}
+
+// Every whole-number input within the fields' bounds against the BMI worked in long double;
+// near a tie, where the working precisions decide, either neighbour is right.
+TEST(AllInputs, CaptionsShowTheDecimalBmiInTenths) {
+    using enum WeightCategory;
+    for (const auto& fields : kCalculators) {
+        const FieldRule &w = field_rule(fields[0]), &ma = field_rule(fields[1]),
+                        &mi = field_rule(fields[2]);
+        const bool metric = w.system == UnitSystem::Metric;
+        long checked = 0;
+        long near_ties = 0;
+        for (int weight = w.lower; weight <= w.upper; ++weight) {
+            for (int major = ma.lower; major <= ma.upper; ++major) {
+                for (int minor = mi.lower; minor <= mi.upper; ++minor) {
+                    const BmiResult result = calculate(
+                        w.system,
+                        {std::to_wstring(weight), std::to_wstring(major), std::to_wstring(minor)});
+                    const std::wstring caption = result_caption(result);
+                    const std::wstring number = caption.substr(
+                        kPrefix.size(), caption.find(L' ', kPrefix.size()) - kPrefix.size());
+                    const auto point = number.find(L'.');
+                    ASSERT_TRUE(point == std::wstring::npos ||
+                                (point + 2 == number.size() && number.back() != L'0'))
+                        << caption;
+                    ASSERT_EQ(text_to_single(number), result.bmi) << caption;
+                    const long tenths = std::lround(text_to_double(number) * 10);
+                    ASSERT_EQ(result.category, tenths < 185   ? Underweight
+                                               : tenths < 250 ? NormalWeight
+                                               : tenths < 300 ? Overweight
+                                                              : Obesity)
+                        << caption;
+                    const long double height =
+                        metric ? major + minor / 100.0L : major * 12.0L + minor;
+                    const long double scaled = weight * (metric ? 10 : 7030) / (height * height);
+                    const bool near_tie =
+                        std::fabs(scaled - std::floor(scaled) - 0.5L) < 1e-5L * scaled;
+                    near_ties += near_tie;
+                    ASSERT_TRUE(near_tie ? std::fabs(tenths - scaled) < 1
+                                         : tenths == std::lround(scaled))
+                        << caption << " for " << weight << " " << major << " " << minor;
+                    ++checked;
+                }
+            }
+        }
+        EXPECT_EQ(checked, metric ? 223 * 2 * 100 : 491 * 3 * 12);
+        EXPECT_LT(near_ties, checked / 20);
+    }
 }
 
 }  // namespace

@@ -5,96 +5,50 @@
 #include <algorithm>
 #include <string>
 
-#include "core/bmi.h"
 #include "core/fields.h"
 
 namespace core {
 namespace {
 
-// What failed, a line feed, what to do: two sentences, no caption line break.
-void expect_two_lines(const std::wstring& message) {
-    EXPECT_EQ(std::count(message.begin(), message.end(), L'\n'), 1) << message;
-    EXPECT_EQ(message.find(L'\r'), std::wstring::npos) << message;
-}
-
-RuntimeError failure_of(UnitSystem system, const MeasurementTexts& texts) {
-    try {
-        calculate(system, texts);
-    } catch (const RuntimeError& error) {
-        return error;
+// What failed, one line feed, then what to type, short enough for a message box.
+TEST(Describe, SaysWhatFailedThenWhatToType) {
+    using enum ErrorKind;
+    using enum FieldId;
+    const struct {
+        RuntimeError error;
+        std::wstring_view failed;
+        std::wstring_view to_type;
+    } cases[] = {
+        {RuntimeError(Empty).in_field(WeightStandard), L"Your Weight, lb is empty.",
+         L"Type a whole number from 10 to 500."},
+        {RuntimeError(NotANumber, L"abc").in_field(CentimetresMetric),
+         L"Your Height, cm holds \"abc\"", L"from 0 to 99"},
+        {RuntimeError(TooLarge, L"1e400").in_field(InchesStandard),
+         L"Your Height, in holds \"1e400\"", L"from 0 to 11"},
+        {RuntimeError(DivisionByZero).in_field(MetresMetric), L"height adds up to zero",
+         L"from 1 to 2 in Your Height, m"},
+        {RuntimeError(InvalidOperation).in_field(WeightMetric),
+         L"weight and the height are both zero", L"from 5 to 227 in Your Weight, kg"},
+        {RuntimeError(Overflow), L"too large to compute a BMI", L"each field"},
+        // Pasted text: its line breaks become blanks, and a long one is shortened.
+        {RuntimeError(NotANumber, L"5\n8\r1").in_field(FeetStandard),
+         L"Your Height, ft holds \"5 8 1\"", L"from 4 to 6"},
+        {RuntimeError(NotANumber, std::wstring(500, L'x')), L"A field holds \"xxx",
+         L"whole number in each field"},
+        {RuntimeError::control_call(L"set the text of txtweightmetric", 1400),
+         L"Quenlow could not set the text of txtweightmetric (system error 1400).",
+         L"restart Quenlow."},
+    };
+    for (const auto& c : cases) {
+        const std::wstring message = describe(c.error);
+        const auto line_feed = message.find(L'\n');
+        EXPECT_EQ(std::count(message.begin(), message.end(), L'\n'), 1) << message;
+        EXPECT_EQ(message.find(L'\r'), std::wstring::npos) << message;
+        EXPECT_LT(message.size(), 200u) << message;
+        EXPECT_LT(message.find(c.failed), line_feed) << message;
+        const auto to_type = message.find(c.to_type);
+        EXPECT_TRUE(to_type != std::wstring::npos && to_type > line_feed) << message;
     }
-    ADD_FAILURE() << "no failure";
-    return RuntimeError(ErrorKind::Overflow);
-}
-
-bool contains(const std::wstring& message, std::wstring_view part) {
-    return message.find(part) != std::wstring::npos;
-}
-
-TEST(Describe, EmptyNamesTheFieldAndItsBounds) {
-    const std::wstring message = describe(failure_of(UnitSystem::Standard, {L"", L"5", L"8"}));
-    expect_two_lines(message);
-    EXPECT_TRUE(contains(message, L"Your Weight, lb is empty.")) << message;
-    EXPECT_TRUE(contains(message, L"from 10 to 500")) << message;
-}
-
-TEST(Describe, NotANumberQuotesTheTextAndNamesTheField) {
-    const std::wstring message = describe(failure_of(UnitSystem::Metric, {L"50", L"1", L"abc"}));
-    expect_two_lines(message);
-    EXPECT_TRUE(contains(message, L"Your Height, cm holds \"abc\"")) << message;
-    EXPECT_TRUE(contains(message, L"from 0 to 99")) << message;
-}
-
-TEST(Describe, TooLargeQuotesTheTextAndNamesTheField) {
-    const std::wstring message =
-        describe(failure_of(UnitSystem::Standard, {L"150", L"5", L"1e400"}));
-    expect_two_lines(message);
-    EXPECT_TRUE(contains(message, L"Your Height, in holds \"1e400\"")) << message;
-    EXPECT_TRUE(contains(message, L"from 0 to 11")) << message;
-}
-
-TEST(Describe, DivisionByZeroAsksForAHeightAboveZero) {
-    const std::wstring message = describe(failure_of(UnitSystem::Metric, {L"50", L"0", L"0"}));
-    expect_two_lines(message);
-    EXPECT_TRUE(contains(message, L"height adds up to zero")) << message;
-    EXPECT_TRUE(contains(message, L"from 1 to 2 in Your Height, m")) << message;
-}
-
-TEST(Describe, InvalidOperationSaysBothAreZero) {
-    const std::wstring message = describe(failure_of(UnitSystem::Metric, {L"0", L"0", L"0"}));
-    expect_two_lines(message);
-    EXPECT_TRUE(contains(message, L"weight and the height are both zero")) << message;
-    EXPECT_TRUE(contains(message, L"from 5 to 227 in Your Weight, kg")) << message;
-}
-
-TEST(Describe, OverflowWithoutAFieldSpeaksOfAllFields) {
-    const std::wstring message = describe(failure_of(UnitSystem::Metric, {L"3e38", L"0.01", L"0"}));
-    expect_two_lines(message);
-    EXPECT_TRUE(contains(message, L"too large to compute a BMI")) << message;
-    EXPECT_TRUE(contains(message, L"each field")) << message;
-}
-
-TEST(Describe, ControlCallNamesTheOperationAndSystemCode) {
-    const std::wstring message =
-        describe(RuntimeError::control_call(L"set the text of txtweightmetric", 1400));
-    EXPECT_EQ(message,
-              L"Quenlow could not set the text of txtweightmetric (system error 1400).\n"
-              L"Try again; if this keeps happening, restart Quenlow.");
-}
-
-TEST(Describe, PastedLineBreaksStayOnOneLine) {
-    const std::wstring message =
-        describe(RuntimeError(ErrorKind::NotANumber, L"5\n8\r1").in_field(FieldId::InchesStandard));
-    expect_two_lines(message);
-    EXPECT_TRUE(contains(message, L"\"5 8 1\"")) << message;
-}
-
-TEST(Describe, LongPastedTextIsShortened) {
-    const std::wstring pasted(500, L'x');
-    const std::wstring message = describe(RuntimeError(ErrorKind::NotANumber, pasted));
-    expect_two_lines(message);
-    EXPECT_LT(message.size(), 150u);
-    EXPECT_TRUE(contains(message, L"whole number")) << message;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
-// What the fuzz targets share: turning fuzz bytes into the wide texts the core reads, and a
-// check that stops the run on the first broken invariant.
+// Fuzz bytes into the wide texts the core reads, and a check that stops the run on the first
+// broken invariant.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,25 +23,22 @@
 
 namespace fuzz {
 
-// The fuzz bytes as UTF-8 where they form it (so non-ASCII digits and blanks are reachable),
-// each other byte as the character of that code.
+// UTF-8 where the bytes form it (so non-ASCII digits and blanks are reachable), else each byte
+// as the character of that code.
 inline std::wstring decode(std::string_view bytes) {
-    std::wstring text;
-    std::size_t i = 0;
-    auto continuation = [&](std::size_t at) {
-        return at < bytes.size() && (static_cast<unsigned char>(bytes[at]) & 0xC0) == 0x80;
+    const auto at = [&](std::size_t i) -> unsigned {
+        return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
     };
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const auto low6 = [&](std::size_t at) {
-            return static_cast<unsigned char>(bytes[at]) & 0x3F;
-        };
-        if (lead >= 0xC2 && lead <= 0xDF && continuation(i + 1)) {
-            text.push_back(static_cast<wchar_t>(((lead & 0x1F) << 6) | low6(i + 1)));
+    const auto continues = [&](std::size_t i) { return (at(i) & 0xC0) == 0x80; };
+    std::wstring text;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned lead = at(i);
+        if (lead >= 0xC2 && lead <= 0xDF && continues(i + 1)) {
+            text.push_back(static_cast<wchar_t>((lead & 0x1F) << 6 | (at(i + 1) & 0x3F)));
             i += 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF && continuation(i + 1) && continuation(i + 2)) {
-            text.push_back(
-                static_cast<wchar_t>(((lead & 0x0F) << 12) | (low6(i + 1) << 6) | low6(i + 2)));
+        } else if (lead >= 0xE0 && lead <= 0xEF && continues(i + 1) && continues(i + 2)) {
+            text.push_back(static_cast<wchar_t>((lead & 0x0F) << 12 | (at(i + 1) & 0x3F) << 6 |
+                                                (at(i + 2) & 0x3F)));
             i += 3;
         } else {
             text.push_back(static_cast<wchar_t>(lead));
@@ -51,7 +48,7 @@ inline std::wstring decode(std::string_view bytes) {
     return text;
 }
 
-// The locales worth trying: the point, the comma, and a separator of two characters.
+// The point, the comma, and a separator of two characters.
 inline core::NumberLocale locale_from(std::uint8_t selector) {
     static const wchar_t* const kSeparators[] = {L".", L",", L"::"};
     return core::NumberLocale{kSeparators[selector % 3]};
@@ -64,10 +61,9 @@ struct Input {
 };
 
 inline Input split_selector(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) {
-        return {};
-    }
-    return {data[0], std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)};
+    return size == 0 ? Input{}
+                     : Input{data[0],
+                             std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)};
 }
 
 // Splits at the first `count - 1` line feeds; the last part keeps whatever follows.

@@ -1,0 +1,140 @@
+#include "core/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+#include "core/rounding.h"
+#include "core/runtime_error.h"
+
+namespace core {
+namespace {
+
+const NumberLocale kComma{L","};
+
+TEST(TextToNumber, ReadsBlanksLeadingZerosSeparatorAndExponent) {
+    const struct {
+        std::wstring_view text;
+        double value;  // exact in single and double
+        NumberLocale locale = {};
+    } cases[] = {
+        {L"007", 7},           {L" \t60\t ", 60},       {L"1.", 1},
+        {L".25", 0.25},        {L"1E+3", 1000},         {L"25e-1", 2.5},
+        {L"1,5", 1.5, kComma}, {L"1::5", 1.5, {L"::"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(text_to_double(c.text, c.locale), c.value) << std::wstring(c.text);
+        EXPECT_EQ(text_to_single(c.text, c.locale), static_cast<float>(c.value))
+            << std::wstring(c.text);
+    }
+}
+
+// Empty text, letters, a minus, a lone point and non-ASCII digits are tried in every field.
+TEST(TextToNumber, RejectsWhatIsNotAPlainNumber) {
+    const auto rejects = [](std::wstring_view text, const NumberLocale& locale) {
+        for (const bool single : {false, true}) {
+            try {
+                single ? text_to_single(text, locale) : text_to_double(text, locale);
+                ADD_FAILURE() << "accepted: " << std::wstring(text);
+            } catch (const RuntimeError& error) {
+                EXPECT_EQ(error.kind(), ErrorKind::NotANumber) << std::wstring(text);
+                EXPECT_EQ(error.input(), text);
+                EXPECT_FALSE(error.field().has_value());
+            }
+        }
+    };
+    // Full-width five; a no-break space is not a blank.
+    for (const std::wstring_view text : {L"+5", L"1,000", L"1.2.3", L"5e", L"5e+", L"e5", L"1 2",
+                                         L"inf", L"nan", L"0x10", L"\uff15", L"5\u00a0"}) {
+        rejects(text, {});
+    }
+    rejects(L"1.5", kComma);
+    rejects(L",", kComma);
+}
+
+TEST(TextToNumber, ReadsTheEndsOfTheRange) {
+    EXPECT_EQ(text_to_single(L"3.4028234e38"), std::numeric_limits<float>::max());
+    // Too small to represent is zero or a subnormal, not an error, whatever the exponent.
+    EXPECT_EQ(text_to_single(L"1e-46"), 0.0f);
+    EXPECT_EQ(text_to_single(L"1e-45"), std::numeric_limits<float>::denorm_min());
+    EXPECT_EQ(text_to_double(L"0.00001e-99999999999999999999"), 0.0);
+    EXPECT_THROW(text_to_double(L"1000000e99999999999999999999"), RuntimeError);
+}
+
+// Each text also with the comma as the separator.
+TEST(SingleToText, SevenSignificantDigitsInFixedOrExponentForm) {
+    // clang-format off
+    const struct {
+        float value;
+        std::wstring_view text;
+    } cases[] = {
+        {22.8f, L"22.8"}, {0.6f, L"0.6"}, {25.0f, L"25"}, {-0.0f, L"0"}, {-2.5f, L"-2.5"},
+        {1e-4f, L"0.0001"}, {1e-5f, L"1E-05"}, {9999999.0f, L"9999999"}, {1e7f, L"1E+07"},
+        {0.12345678f, L"0.1234568"}, {12345678.0f, L"1.234568E+07"},
+        {3.4028235e38f, L"3.402823E+38"}, {1e-45f, L"1.401298E-45"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(single_to_text(c.value), c.text) << c.value;
+        std::wstring with_comma(c.text);
+        std::replace(with_comma.begin(), with_comma.end(), L'.', L',');
+        EXPECT_EQ(single_to_text(c.value, kComma), with_comma) << c.value;
+    }
+}
+
+TEST(RoundSingle, HalfGoesToEvenOthersToNearest) {
+    // clang-format off
+    const struct {
+        float value;
+        int decimals;
+        float expected;
+    } cases[] = {
+        {22.25f, 1, 22.2f}, {22.75f, 1, 22.8f}, {-22.25f, 1, -22.2f}, {1e-30f, 1, 0.0f},
+        {22.35f, 1, 22.4f},  // stored as 22.350000381..., above the half
+        {16777216.0f, 7, 16777216.0f}, {3.4028235e38f, 1, 3.4028235e38f},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(round_single(c.value, c.decimals), c.expected) << c.value << " " << c.decimals;
+    }
+    EXPECT_THROW(round_single(1.0f, -1), std::out_of_range);
+    EXPECT_THROW(round_single(1.0f, 8), std::out_of_range);
+}
+
+// Another road to the same result: the exact value written with that many decimals (correctly
+// rounded, ties to even) and read back as the nearest single.
+TEST(RoundSingle, AgreesWithDecimalTextForManyValuesAndAllDecimals) {
+    const auto through_text = [](float value, int decimals) {
+        std::array<char, 64> buffer{};
+        const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                           std::chars_format::fixed, decimals);
+        float result = 0;
+        std::from_chars(buffer.data(), written.ptr, result);
+        return result;
+    };
+    std::mt19937 generator(20240601);
+    std::uniform_real_distribution<float> magnitude(-3.0f, 6.0f);
+    std::uniform_int_distribution<int> whole(0, 2'000'000);
+    for (int i = 0; i < 20000; ++i) {
+        const float random = std::pow(10.0f, magnitude(generator));
+        for (int decimals = 0; decimals <= 7; ++decimals) {
+            // An exact half at this many decimals: an odd multiple of 2^-(decimals + 1).
+            const float tie =
+                std::ldexp(static_cast<float>(2 * whole(generator) + 1), -decimals - 1);
+            for (const float value : {random, -random, tie}) {
+                ASSERT_EQ(round_single(value, decimals), through_text(value, decimals))
+                    << value << " to " << decimals << " decimals";
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace core
