@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
-#include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/runtime_error.h"
@@ -13,13 +14,13 @@
 
 namespace {
 
+using platform::IconHandle;
 using platform::WindowHandle;
 
 constexpr platform::InstanceHandle kInstance = 0x400000;
-constexpr std::int16_t kTrue = -1;
-constexpr std::int16_t kFalse = 0;
+const std::string kAppInstance = "App.hInstance";
 
-// One platform call as text, "Name(argument, argument, ...)", as the fake records it.
+// One platform call as the fake records it: "Name(argument, argument, ...)".
 template <typename... Arguments>
 std::string call(std::string_view name, const Arguments&... arguments) {
     std::ostringstream text;
@@ -29,51 +30,31 @@ std::string call(std::string_view name, const Arguments&... arguments) {
     text << ')';
     return text.str();
 }
-std::string owner_query(WindowHandle window) {
-    return call("GetWindow", window, platform::kGwOwner);
-}
-std::string metric(int index) {
-    return call("GetSystemMetrics", index);
-}
-std::string load(std::string_view name, int cx, int cy) {
-    return call("LoadImageA", kInstance, name, platform::kImageIcon, cx, cy, platform::kLrShared);
-}
-std::string send(WindowHandle window, std::uintptr_t kind, platform::IconHandle icon) {
-    return call("SendMessageA", window, platform::kWmSetIcon, kind, icon);
-}
-const std::string kAppInstance = "App.hInstance";
 
-// Icon sizes that differ in every dimension, so that a swapped metric shows.
-constexpr int kBigWidth = 32, kBigHeight = 31, kSmallWidth = 16, kSmallHeight = 15;
-// The fake's icon handle for a known group: derived from the size it was loaded at.
-constexpr platform::IconHandle kBigIcon = 1000 + kBigWidth * 100 + kBigHeight;
-constexpr platform::IconHandle kSmallIcon = 1000 + kSmallWidth * 100 + kSmallHeight;
+// Big and small sizes that differ in every dimension, so that a swapped metric shows. The fake's
+// icon is the number cx * 100 + cy, so that a swapped size shows too.
+const std::map<int, int> kMetrics{{11, 32}, {12, 31}, {49, 16}, {50, 15}};
 
 class RecordingPlatform final : public platform::WindowIconPlatform {
   public:
-    std::map<WindowHandle, WindowHandle> owners;
-    std::set<std::string> icon_groups{"AAA"};
+    // 5 is owned by 6, 6 by 7, 7 by 8; 20, owned by 5, is off that chain; 30 and 31 own each other.
+    const std::map<WindowHandle, WindowHandle> owners{{5, 6},  {6, 7},   {7, 8},
+                                                      {20, 5}, {30, 31}, {31, 30}};
     int failing_instance_read = 0;  // 1-based; 0 means every read succeeds
     std::vector<std::string> calls;
 
     WindowHandle get_window(WindowHandle window, unsigned command) override {
         calls.push_back(call("GetWindow", window, command));
-        const auto link = owners.find(window);
-        return link == owners.end() ? 0 : link->second;
+        return owners.contains(window) ? owners.at(window) : 0;
     }
     int get_system_metrics(int index) override {
-        calls.push_back(metric(index));
-        const std::map<int, int> metrics{{platform::kSmCxIcon, kBigWidth},
-                                         {platform::kSmCyIcon, kBigHeight},
-                                         {platform::kSmCxSmIcon, kSmallWidth},
-                                         {platform::kSmCySmIcon, kSmallHeight}};
-        return metrics.at(index);
+        calls.push_back(call("GetSystemMetrics", index));
+        return kMetrics.at(index);
     }
-    platform::IconHandle load_image(platform::InstanceHandle instance, std::string_view name,
-                                    unsigned type, int cx, int cy, unsigned flags) override {
+    IconHandle load_image(platform::InstanceHandle instance, std::string_view name, unsigned type,
+                          int cx, int cy, unsigned flags) override {
         calls.push_back(call("LoadImageA", instance, name, type, cx, cy, flags));
-        const bool found = instance == kInstance && icon_groups.contains(std::string(name));
-        return found ? static_cast<platform::IconHandle>(1000 + cx * 100 + cy) : 0;
+        return instance == kInstance && name == "AAA" ? IconHandle(cx * 100 + cy) : 0;
     }
     void send_message(WindowHandle window, unsigned message, std::uintptr_t wparam,
                       std::intptr_t lparam) override {
@@ -88,113 +69,80 @@ class RecordingPlatform final : public platform::WindowIconPlatform {
     }
     // A single-byte code page without accents: what it lacks becomes '?'.
     std::string to_system_code_page(std::wstring_view text) override {
-        std::string converted;
-        for (const wchar_t c : text) {
-            converted += c < 0x80 ? static_cast<char>(c) : '?';
-        }
+        std::string converted(text.size(), '?');
+        std::ranges::transform(text, converted.begin(),
+                               [](wchar_t c) { return c < 0x80 ? static_cast<char>(c) : '?'; });
         return converted;
-    }
-
-    std::vector<std::string> calls_starting(const std::string& prefix) const {
-        std::vector<std::string> matching;
-        for (const auto& entry : calls) {
-            if (entry.starts_with(prefix)) {
-                matching.push_back(entry);
-            }
-        }
-        return matching;
     }
 
   private:
     int instance_reads_ = 0;
 };
 
-TEST(WindowIcons, UnownedWindowGetsEachIconTwiceInTheFullOrderOfCalls) {
-    RecordingPlatform fake;
-    platform::SetWindowIcons(fake, 5, L"AAA", kTrue);
-    const std::vector<std::string> expected{
-        owner_query(5),        metric(11),          metric(12),
-        kAppInstance,          load("AAA", 32, 31), send(5, 1, kBigIcon),
-        send(5, 1, kBigIcon),  metric(49),          metric(50),
-        kAppInstance,          load("AAA", 16, 15), send(5, 0, kSmallIcon),
-        send(5, 0, kSmallIcon)};
-    EXPECT_EQ(fake.calls, expected);
-}
-
-struct WalkCase {
+struct Case {
     const char* name;
-    std::map<WindowHandle, WindowHandle> owners;
     WindowHandle window;
     std::int16_t also_owner;
+    const wchar_t* icon_name;
     std::vector<WindowHandle> owner_queries;
-    WindowHandle top;  // receives each icon before the window; 0 with no owner flag
+    std::vector<WindowHandle> served;  // the windows that get each icon, in order
+    const char* loaded_as;             // only "AAA" exists
 };
 
-void PrintTo(const WalkCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class WindowIconsOwnerWalk : public testing::TestWithParam<WalkCase> {};
-
-TEST_P(WindowIconsOwnerWalk, OnlyTheTopOfTheChainIsServedBeforeTheWindow) {
-    const WalkCase& c = GetParam();
-    RecordingPlatform fake;
-    fake.owners = c.owners;
-    platform::SetWindowIcons(fake, c.window, L"AAA", c.also_owner);
-
-    std::vector<std::string> queries;
-    for (const WindowHandle w : c.owner_queries) {
-        queries.push_back(owner_query(w));
-    }
-    EXPECT_EQ(fake.calls_starting("GetWindow"), queries);
-    std::vector<std::string> sends;
-    for (const auto& [kind, icon] : {std::pair{1u, kBigIcon}, std::pair{0u, kSmallIcon}}) {
-        if (c.also_owner != 0) {
-            sends.push_back(send(c.top, kind, icon));
-        }
-        sends.push_back(send(c.window, kind, icon));
-    }
-    EXPECT_EQ(fake.calls_starting("SendMessageA"), sends);
-}
-
-// 5 is owned by 6, 6 by 7, 7 by 8; 20, owned by 5, is not on 5's way up.
-const std::map<WindowHandle, WindowHandle> kChain{{5, 6}, {6, 7}, {7, 8}, {20, 5}};
-
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Cases, WindowIconsOwnerWalk, testing::Values(
-//            name                   owners            window alsoOwner  owner queries  top
-    WalkCase{"OwnerFlagOff",        kChain,            5, kFalse,    {},            0},
-    WalkCase{"ChainOfOwners",       kChain,            5, kTrue,     {5, 6, 7, 8},  8},
-    WalkCase{"TrueAsOne",           kChain,            5, 1,         {5, 6, 7, 8},  8},
-    WalkCase{"TrueWithLowByteZero", kChain,            5, 0x100,     {5, 6, 7, 8},  8},
-    WalkCase{"TrueAsSignBitOnly",   kChain,            5, INT16_MIN, {5, 6, 7, 8},  8},
-    WalkCase{"WindowZero",          kChain,            0, kTrue,     {},            0},
-    WalkCase{"OwnerLoop",           {{5, 6}, {6, 5}},  5, kTrue,     {5, 6},        6}),
-    [](const auto& info) { return std::string(info.param.name); });
+const Case kCases[] = {
+//    name                   window flag   icon name      owner queries  served   loaded as
+    {"UnownedServedTwice",   8,     -1,    L"AAA",        {8},           {8, 8},  "AAA"},
+    {"OwnerFlagOff",         5,     0,     L"AAA",        {},            {5},     "AAA"},
+    {"ChainOfOwners",        5,     -1,    L"AAA",        {5, 6, 7, 8},  {8, 5},  "AAA"},
+    {"TrueAsOne",            5,     1,     L"AAA",        {5, 6, 7, 8},  {8, 5},  "AAA"},
+    {"TrueWithLowByteZero",  5,     0x100, L"AAA",        {5, 6, 7, 8},  {8, 5},  "AAA"},
+    {"WindowZero",           0,     -1,    L"AAA",        {},            {0, 0},  "AAA"},
+    {"OwnerLoop",            30,    -1,    L"AAA",        {30, 31},      {31, 30},"AAA"},
+    {"UnknownGroupSendsNone", 5,    -1,    L"Ic\u00f4ne", {5, 6, 7, 8},  {8, 5},  "Ic?ne"},
+};
 // clang-format on
 
-TEST(WindowIcons, UnknownGroupSendsNoIconToBothWindows) {
-    RecordingPlatform fake;
-    fake.owners = kChain;
-    platform::SetWindowIcons(fake, 5, L"Ic\u00f4ne", kTrue);
-    EXPECT_EQ(fake.calls_starting("LoadImageA"),
-              (std::vector{load("Ic?ne", 32, 31), load("Ic?ne", 16, 15)}));
-    EXPECT_EQ(fake.calls_starting("SendMessageA"),
-              (std::vector{send(8, 1, 0), send(5, 1, 0), send(8, 0, 0), send(5, 0, 0)}));
+TEST(WindowIcons, MakesTheseCallsInThisOrder) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        RecordingPlatform fake;
+        platform::SetWindowIcons(fake, c.window, c.icon_name, c.also_owner);
+
+        std::vector<std::string> expected;
+        for (const WindowHandle window : c.owner_queries) {
+            expected.push_back(call("GetWindow", window, 4));  // GW_OWNER
+        }
+        // SM_CXICON, SM_CYICON with ICON_BIG, then SM_CXSMICON, SM_CYSMICON with ICON_SMALL; the
+        // icon is loaded as IMAGE_ICON with LR_SHARED and sent with WM_SETICON.
+        for (const auto& [width, height, kind] : {std::tuple{11, 12, 1u}, std::tuple{49, 50, 0u}}) {
+            const int cx = kMetrics.at(width), cy = kMetrics.at(height);
+            expected.insert(
+                expected.end(),
+                {call("GetSystemMetrics", width), call("GetSystemMetrics", height), kAppInstance,
+                 call("LoadImageA", kInstance, c.loaded_as, 1, cx, cy, 0x8000)});
+            const bool exists = std::string_view(c.loaded_as) == "AAA";
+            for (const WindowHandle window : c.served) {
+                expected.push_back(
+                    call("SendMessageA", window, 0x0080, kind, exists ? cx * 100 + cy : 0));
+            }
+        }
+        EXPECT_EQ(fake.calls, expected);
+    }
 }
 
 TEST(WindowIcons, FailedInstanceReadPropagatesAndSendsNothingAfterIt) {
-    for (const auto& [failing_read, sends_before] : {std::pair{1, 0u}, std::pair{2, 2u}}) {
+    for (const int failing_read : {1, 2}) {
+        SCOPED_TRACE(failing_read);
         RecordingPlatform fake;
         fake.failing_instance_read = failing_read;
         try {
-            platform::SetWindowIcons(fake, 5, L"AAA", kTrue);
-            ADD_FAILURE() << "no error for failing read " << failing_read;
+            platform::SetWindowIcons(fake, 5, L"AAA", -1);
+            ADD_FAILURE() << "no error";
         } catch (const core::RuntimeError& error) {
             EXPECT_EQ(error.kind(), core::ErrorKind::ControlCall);
         }
-        EXPECT_EQ(fake.calls.back(), kAppInstance) << "failing read " << failing_read;
-        EXPECT_EQ(fake.calls_starting("SendMessageA").size(), sends_before);
+        EXPECT_EQ(fake.calls.back(), kAppInstance) << "a call after the failed read";
     }
 }
 

@@ -1,12 +1,11 @@
-// The window icon routine over the real user32, on real windows of this executable, which carries
-// the program's icon group "AAA". The icons are read back with WM_GETICON.
+// The window icon routine over the real user32, on a chain of three real windows of this
+// executable, which carries the program's icon group "AAA". Icons are read back with WM_GETICON.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <utility>
-#include <vector>
 
 #include "core/runtime_error.h"
 #include "platform/user32_icon_platform.h"
@@ -14,25 +13,12 @@
 
 namespace {
 
-constexpr std::int16_t kTrue = -1;
-constexpr wchar_t kWindowClass[] = L"QuenlowWindowIconsTest";
-
-platform::WindowHandle handle_of(HWND window) {
-    return reinterpret_cast<platform::WindowHandle>(window);
-}
-
-HICON icon_of(HWND window, WPARAM kind) {
-    return reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0));
-}
-
-struct Icons {
-    HICON big;
-    HICON small;
-    bool operator==(const Icons&) const = default;
-};
+using Icons = std::pair<HICON, HICON>;  // big, small
+const Icons kNone{nullptr, nullptr};
 
 Icons icons_of(HWND window) {
-    return {icon_of(window, ICON_BIG), icon_of(window, ICON_SMALL)};
+    return {reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0)),
+            reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0))};
 }
 
 // Width and height of the icon's colour image.
@@ -50,74 +36,54 @@ std::pair<int, int> size_of(HICON icon) {
 
 class WindowIconsOnUser32 : public testing::Test {
   protected:
-    static void SetUpTestSuite() {
+    void SetUp() override {
         WNDCLASSW window_class{};
         window_class.lpfnWndProc = DefWindowProcW;
         window_class.hInstance = GetModuleHandleW(nullptr);
-        window_class.lpszClassName = kWindowClass;
-        RegisterClassW(&window_class);  // no class icon: a window has only what it is sent
+        window_class.lpszClassName = L"QuenlowWindowIconsTest";
+        RegisterClassW(&window_class);  // no class icon; registering again fails harmlessly
+        top = create_window(nullptr);
+        middle = create_window(top);
+        window = create_window(middle);
     }
+    void TearDown() override { DestroyWindow(top); }  // takes the windows it owns with it
 
     // A hidden top-level window; for a top-level window the parent argument is its owner.
-    HWND create_window(HWND owner = nullptr) {
-        HWND window = CreateWindowExW(0, kWindowClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                                      owner, nullptr, GetModuleHandleW(nullptr), nullptr);
-        windows_.push_back(window);
-        return window;
+    static HWND create_window(HWND owner) {
+        return CreateWindowExW(0, L"QuenlowWindowIconsTest", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                               100, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    void set_icons(platform::WindowIconPlatform& platform, const wchar_t* name) {
+        platform::SetWindowIcons(platform, reinterpret_cast<platform::WindowHandle>(window), name,
+                                 -1);
     }
 
-    void TearDown() override {
-        for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-            DestroyWindow(*it);
-        }
-    }
-
-    platform::User32IconPlatform user32_;
-
-  private:
-    std::vector<HWND> windows_;
+    HWND top = nullptr, middle = nullptr, window = nullptr;
+    platform::User32IconPlatform user32;
 };
 
 TEST_F(WindowIconsOnUser32, WindowAndTopOwnerGetIconsOfTheSystemSizesAndOwnersBetweenNone) {
-    HWND top = create_window();
-    HWND middle = create_window(top);
-    HWND window = create_window(middle);
-    ASSERT_EQ(GetWindow(window, GW_OWNER), middle);
-    ASSERT_EQ(GetWindow(middle, GW_OWNER), top);
-
-    platform::SetWindowIcons(user32_, handle_of(window), L"AAA", kTrue);
-
+    set_icons(user32, L"AAA");
     const Icons icons = icons_of(window);
-    ASSERT_NE(icons.big, nullptr);
-    ASSERT_NE(icons.small, nullptr);
-    EXPECT_EQ(size_of(icons.big),
+    EXPECT_EQ(size_of(icons.first),
               std::pair(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
-    EXPECT_EQ(size_of(icons.small),
+    EXPECT_EQ(size_of(icons.second),
               std::pair(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
     EXPECT_EQ(icons_of(top), icons);
-    EXPECT_EQ(icons_of(middle), (Icons{nullptr, nullptr}));
+    EXPECT_EQ(icons_of(middle), kNone);
 }
 
-TEST_F(WindowIconsOnUser32, UnknownGroupTakesTheIconsAwayWithoutError) {
-    HWND owner = create_window();
-    HWND window = create_window(owner);
-    platform::SetWindowIcons(user32_, handle_of(window), L"AAA", kTrue);
-    ASSERT_NE(icons_of(owner).big, nullptr);
-
-    platform::SetWindowIcons(user32_, handle_of(window), L"NOSUCHGROUP", kTrue);
-    EXPECT_EQ(icons_of(window), (Icons{nullptr, nullptr}));
-    EXPECT_EQ(icons_of(owner), (Icons{nullptr, nullptr}));
-}
-
-TEST_F(WindowIconsOnUser32, UnreadableInstanceRaisesAndLeavesTheIconsAsTheyWere) {
-    HWND window = create_window();
-    platform::SetWindowIcons(user32_, handle_of(window), L"AAA", kTrue);
+TEST_F(WindowIconsOnUser32, UnreadableInstanceChangesNothingAndUnknownGroupTakesIconsAway) {
+    set_icons(user32, L"AAA");
     const Icons before = icons_of(window);
-
+    ASSERT_NE(before, kNone);
     platform::User32IconPlatform no_instance(nullptr);
-    EXPECT_THROW(platform::SetWindowIcons(no_instance, handle_of(window), L"NOSUCHGROUP", kTrue),
-                 core::RuntimeError);
+    EXPECT_THROW(set_icons(no_instance, L"NOSUCHGROUP"), core::RuntimeError);
     EXPECT_EQ(icons_of(window), before);
+
+    set_icons(user32, L"NOSUCHGROUP");
+    EXPECT_EQ(icons_of(window), kNone);
+    EXPECT_EQ(icons_of(top), kNone);
 }
 
 }  // namespace

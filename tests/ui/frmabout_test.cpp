@@ -5,13 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/runtime_error.h"
 #include "platform/runtime/application.h"
-#include "platform/runtime/controls.h"
+#include "platform/runtime/dpi.h"
 #include "platform/runtime/twips.h"
 #include "tests/support/gui_test_support.h"
 #include "ui/frmabout/about_texts.h"
@@ -43,66 +45,40 @@ constexpr LabelRow kLabels[] = {
 };
 // clang-format on
 
-// One opening of the About window: what to do while it is open, and what happened.
-struct Visit {
-    std::function<void(HWND)> inspect;
-    HWND about = nullptr;
-    bool inspected = false;
-    bool timed_out = false;
-};
-Visit* current_visit = nullptr;
+// What to do with the About window while it is open: run from its own modal loop once the window
+// is shown and idle, after which the window is closed.
+std::function<void(HWND)> inspect_about;
 
-// Runs from the About window's own modal loop, once the window is shown and idle.
 void CALLBACK inspect_when_idle(HWND about, UINT, UINT_PTR timer, DWORD) {
     KillTimer(about, timer);
-    current_visit->inspected = true;
-    current_visit->inspect(about);
+    std::exchange(inspect_about, nullptr)(about);
     PostMessageW(about, WM_CLOSE, 0, 0);
 }
 
-// A missed or stuck window must not hang the run.
-void CALLBACK watchdog(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    if (current_visit->about && IsWindow(current_visit->about)) {
-        current_visit->timed_out = true;
-        PostMessageW(current_visit->about, WM_CLOSE, 0, 0);
-    }
-}
-
-bool is_about_window(HWND window) {
-    wchar_t class_name[32] = {};
-    GetClassNameW(window, class_name, 32);
-    return std::wstring_view(class_name) == rt::kFormClass &&
-           gui_test::window_text(window) == L"About";
-}
-
-BOOL CALLBACK add_text(HWND child, LPARAM list) {
-    reinterpret_cast<std::vector<std::wstring>*>(list)->push_back(gui_test::window_text(child));
+BOOL CALLBACK add_window(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
 }
 
-// The text of every control of a window, in z-order, descending into panels.
-std::vector<std::wstring> all_control_texts(HWND window) {
-    std::vector<std::wstring> texts;
-    EnumChildWindows(window, &add_text, reinterpret_cast<LPARAM>(&texts));
+// The window's text, then those of all its controls in z-order, descending into panels.
+std::vector<std::wstring> texts_of(HWND window) {
+    std::vector<HWND> windows{window};
+    EnumChildWindows(window, &add_window, reinterpret_cast<LPARAM>(&windows));
+    std::vector<std::wstring> texts(windows.size());
+    std::ranges::transform(windows, texts.begin(), &gui_test::window_text);
     return texts;
-}
-
-BOOL CALLBACK add_if_visible(HWND window, LPARAM list) {
-    if (IsWindowVisible(window)) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    }
-    return TRUE;
 }
 
 std::vector<HWND> visible_windows_of_this_thread() {
     std::vector<HWND> windows;
-    EnumThreadWindows(GetCurrentThreadId(), &add_if_visible, reinterpret_cast<LPARAM>(&windows));
+    EnumThreadWindows(GetCurrentThreadId(), &add_window, reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [](HWND window) { return !IsWindowVisible(window); });
     return windows;
 }
 
-HICON window_icon(HWND window, WPARAM kind) {
-    return reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0));
+bool has_both_icons(HWND window) {
+    return SendMessageW(window, WM_GETICON, ICON_BIG, 0) &&
+           SendMessageW(window, WM_GETICON, ICON_SMALL, 0);
 }
 
 void clear_icons(HWND window) {
@@ -119,37 +95,24 @@ class AboutWindowTest : public testing::Test {
         gui_test::pump_messages();
         main = app.form(L"frmmain").window();
     }
-    void TearDown() override {
-        for (const wchar_t* name : {L"frmabout", L"frmmain"}) {
-            if (rt::Form* form = app.existing_form(name)) {
-                form->unload();
-            }
-        }
-        gui_test::pump_messages();
-        EXPECT_TRUE(errors.empty()) << "a run-time error was reported";
-    }
+    // The application's forms take their windows with them.
+    void TearDown() override { EXPECT_TRUE(errors.empty()) << "a run-time error was reported"; }
 
-    // Chooses About in the main window's menu; `inspect` runs while the About window is open
-    // and modal, after which the window is closed. Returns the About window's handle.
-    HWND choose_about(std::function<void(HWND)> inspect) {
-        Visit visit{std::move(inspect)};
-        current_visit = &visit;
-        gui_test::ActivationWatcher watcher([&visit](HWND window) {
-            if (!visit.about && is_about_window(window)) {
-                visit.about = window;
+    // Chooses About in the main window's menu; `inspect` runs while the About window is open.
+    void choose_about(std::function<void(HWND)> inspect) {
+        inspect_about = std::move(inspect);
+        HWND about = nullptr;
+        gui_test::ActivationWatcher watcher([&about](HWND window) {
+            if (!about && gui_test::window_text(window) == L"About") {
+                about = window;
                 SetTimer(window, 1, 20, &inspect_when_idle);
             }
         });
-        const UINT_PTR guard = SetTimer(nullptr, 0, 10'000, &watchdog);
-        const UINT about_command = GetMenuItemID(GetMenu(main), 0);
-        PostMessageW(main, WM_COMMAND, MAKEWPARAM(about_command, 0), 0);
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(GetMenuItemID(GetMenu(main), 0), 0), 0);
         gui_test::pump_messages();  // returns once the modal window has been closed
-        KillTimer(nullptr, guard);
-        current_visit = nullptr;
-        EXPECT_TRUE(visit.inspected) << "the About window did not open";
-        EXPECT_FALSE(visit.timed_out) << "the About window had to be closed by the watchdog";
-        EXPECT_FALSE(visit.about && IsWindow(visit.about)) << "WM_CLOSE left the window open";
-        return visit.about;
+        EXPECT_FALSE(inspect_about) << "the About window did not open";
+        EXPECT_FALSE(about && IsWindow(about)) << "WM_CLOSE left the window open";
+        inspect_about = nullptr;
     }
 
     rt::Win32Application app{GetModuleHandleW(nullptr), kForms};
@@ -158,41 +121,28 @@ class AboutWindowTest : public testing::Test {
 };
 
 TEST_F(AboutWindowTest, ShowsItsTitleAndFiveLabelsAsLaidOutAt96Dpi) {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    if (dpi != kDpi) {
+    if (const UINT dpi = rt::dpi_for_window(main); dpi != kDpi) {
         GTEST_SKIP() << "the display is at " << dpi << " DPI, the pixel sizes are for 96";
     }
     choose_about([this](HWND about) {
-        EXPECT_EQ(gui_test::window_text(about), L"About");
         RECT client{};
         GetClientRect(about, &client);
-        EXPECT_EQ(client.right, 304);
-        EXPECT_EQ(client.bottom, 153);
+        EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(304L, 153L));
+        // A fixed single border with a title bar and a close button, no menu.
         const LONG_PTR style = GetWindowLongPtrW(about, GWL_STYLE);
-        EXPECT_TRUE(style & WS_CAPTION) << "a title bar";
-        EXPECT_TRUE(style & WS_SYSMENU) << "a control menu and close button";
-        EXPECT_FALSE(style & WS_THICKFRAME) << "fixed single border: no resizing";
-        EXPECT_FALSE(style & WS_MINIMIZEBOX);
-        EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+        EXPECT_EQ(
+            style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+            WS_CAPTION | WS_SYSMENU);
         EXPECT_EQ(GetMenu(about), nullptr);
-        EXPECT_NE(window_icon(about, ICON_BIG), nullptr);
-        EXPECT_NE(window_icon(about, ICON_SMALL), nullptr);
 
-        rt::Form& form = app.form(L"frmabout");
-        std::vector<std::pair<LONG, std::wstring>> top_to_bottom;
         for (const LabelRow& row : kLabels) {
             SCOPED_TRACE(testing::Message() << "label " << std::wstring(row.name).c_str());
-            const HWND label = form.control(row.name);
-            ASSERT_NE(label, nullptr);
+            const HWND label = app.form(L"frmabout").control(row.name);
             const RECT at = gui_test::rect_in_parent(label);
-            const int left = rt::twips_to_pixels(row.left, kDpi);
-            const int top = rt::twips_to_pixels(row.top, kDpi);
-            EXPECT_EQ(at.left, left);
-            EXPECT_EQ(at.top, top);
-            EXPECT_EQ(at.right, left + rt::twips_to_pixels(row.width, kDpi));
-            EXPECT_EQ(at.bottom, top + rt::twips_to_pixels(row.height, kDpi));
+            const SIZE size{at.right - at.left, at.bottom - at.top};
+            const auto px = [](int twips) { return LONG{rt::twips_to_pixels(twips, kDpi)}; };
+            EXPECT_EQ((std::array{at.left, at.top, size.cx, size.cy}),
+                      (std::array{px(row.left), px(row.top), px(row.width), px(row.height)}));
             EXPECT_EQ(gui_test::window_text(label), row.text);
             EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(label, GWL_STYLE)) & SS_TYPEMASK,
                       row.alignment);
@@ -212,88 +162,56 @@ TEST_F(AboutWindowTest, ShowsItsTitleAndFiveLabelsAsLaidOutAt96Dpi) {
             GetTextExtentPoint32W(dc, row.text, lstrlenW(row.text), &extent);
             SelectObject(dc, previous);
             ReleaseDC(label, dc);
-            EXPECT_LE(extent.cx, at.right - at.left);
-            EXPECT_LE(extent.cy, at.bottom - at.top);
-            top_to_bottom.emplace_back(at.top, gui_test::window_text(label));
+            EXPECT_LE(extent.cx, size.cx);
+            EXPECT_LE(extent.cy, size.cy);
         }
-        std::stable_sort(top_to_bottom.begin(), top_to_bottom.end());
-        const std::vector<std::wstring> expected_order{frmabout::kTitle, frmabout::kVersion,
-                                                       frmabout::kRightsNotice, frmabout::kWebSite,
-                                                       frmabout::kSupportEmail};
-        std::vector<std::wstring> order;
-        for (const auto& [top, text] : top_to_bottom) {
-            order.push_back(text);
-        }
-        EXPECT_EQ(order, expected_order);
         gui_test::save_screenshot(about, L"about");
     });
 }
 
-TEST_F(AboutWindowTest, IsModalAndOwnedByTheMainWindow) {
-    ASSERT_TRUE(IsWindowEnabled(main));
-    choose_about([this](HWND about) {
-        EXPECT_FALSE(IsWindowEnabled(main)) << "the main window must take no input";
-        EXPECT_EQ(GetWindow(about, GW_OWNER), main);
-        EXPECT_EQ(GetActiveWindow(), about);
-    });
-    EXPECT_TRUE(IsWindowEnabled(main));
-    EXPECT_EQ(GetActiveWindow(), main) << "closing gives the input back to the main window";
-}
-
-TEST_F(AboutWindowTest, OneInstanceIsReusedAndLoadSetsTheIconsAtEveryShowing) {
+TEST_F(AboutWindowTest, EachShowingIsModalSetsTheIconsAndLeavesTheMainWindowAsItWas) {
     EXPECT_EQ(app.existing_form(L"frmabout"), nullptr) << "created only on first use";
-    const rt::Form* first_instance = nullptr;
-    choose_about([&](HWND about) {
-        first_instance = app.existing_form(L"frmabout");
-        EXPECT_NE(window_icon(about, ICON_BIG), nullptr);
-        EXPECT_NE(window_icon(about, ICON_SMALL), nullptr);
-        clear_icons(about);
-    });
-    ASSERT_NE(first_instance, nullptr);
-    EXPECT_FALSE(first_instance->loaded()) << "closing unloads the window";
-    // Load gives the icons to the top-level owner too: take them away to see them come back.
-    clear_icons(main);
-    choose_about([&](HWND about) {
-        EXPECT_EQ(app.existing_form(L"frmabout"), first_instance);
-        EXPECT_NE(window_icon(about, ICON_BIG), nullptr);
-        EXPECT_NE(window_icon(about, ICON_SMALL), nullptr);
-        EXPECT_NE(window_icon(main, ICON_BIG), nullptr);
-        EXPECT_NE(window_icon(main, ICON_SMALL), nullptr);
-    });
+    const std::vector<std::wstring> texts = texts_of(main);
+    ASSERT_FALSE(texts.empty());
+    std::vector<const rt::Form*> instances;
+    for (int showing = 1; showing <= 2; ++showing) {
+        SCOPED_TRACE(showing);
+        clear_icons(main);  // the About window's load gives them to its top-level owner too
+        choose_about([&](HWND about) {
+            EXPECT_FALSE(IsWindowEnabled(main)) << "the main window must take no input";
+            EXPECT_EQ(GetWindow(about, GW_OWNER), main);
+            EXPECT_EQ(texts_of(main), texts);
+            EXPECT_TRUE(has_both_icons(about));
+            EXPECT_TRUE(has_both_icons(main));
+            clear_icons(about);  // so that a window kept over to the next showing would show
+        });
+        const rt::Form* form = app.existing_form(L"frmabout");
+        ASSERT_NE(form, nullptr);
+        EXPECT_FALSE(form->loaded()) << "closing unloads the window";
+        instances.push_back(form);
+        EXPECT_TRUE(IsWindowEnabled(main));
+        EXPECT_EQ(GetActiveWindow(), main) << "closing gives the input back to the main window";
+        EXPECT_EQ(texts_of(main), texts);
+        EXPECT_TRUE(IsWindowVisible(main));
+    }
+    EXPECT_EQ(instances[1], instances[0]) << "one instance, reused";
 }
 
-TEST_F(AboutWindowTest, ClosingReturnsToTheMainWindowUnchanged) {
-    const std::vector<std::wstring> before = all_control_texts(main);
-    ASSERT_FALSE(before.empty());
-    std::vector<std::wstring> while_open;
-    choose_about([&](HWND) { while_open = all_control_texts(main); });
-    EXPECT_EQ(while_open, before);
-    EXPECT_EQ(all_control_texts(main), before);
-    EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_EQ(gui_test::window_text(main), L"Quenlow");
-}
-
-TEST_F(AboutWindowTest, ClickingALabelDoesNothing) {
+TEST_F(AboutWindowTest, LabelsTakeNeitherClicksNorTheFocus) {
     choose_about([this](HWND about) {
+        EXPECT_EQ(GetFocus(), about);
+        for (const bool shift : {false, true}) {
+            gui_test::press_key(VK_TAB, shift);
+            EXPECT_EQ(GetFocus(), about) << "Tab must not move the focus onto a label";
+        }
         const std::vector<HWND> windows_before = visible_windows_of_this_thread();
-        const std::vector<std::wstring> texts_before = all_control_texts(about);
+        const std::vector<std::wstring> texts_before = texts_of(about);
         for (const LabelRow& row : kLabels) {
             gui_test::click_centre(app.form(L"frmabout").control(row.name));
         }
         EXPECT_EQ(visible_windows_of_this_thread(), windows_before) << "no window may appear";
-        EXPECT_EQ(all_control_texts(about), texts_before);
-        EXPECT_TRUE(IsWindowVisible(about));
-        EXPECT_EQ(GetActiveWindow(), about);
-    });
-}
-
-TEST_F(AboutWindowTest, NothingInTheWindowTakesTheFocus) {
-    choose_about([](HWND about) {
-        EXPECT_EQ(GetFocus(), about);
-        gui_test::press_key(VK_TAB);
-        EXPECT_EQ(GetFocus(), about) << "Tab must not move the focus onto a label";
-        gui_test::press_key(VK_TAB, true);
-        EXPECT_EQ(GetFocus(), about);
+        EXPECT_EQ(texts_of(about), texts_before);
+        EXPECT_EQ(GetFocus(), about) << "a click must not give a label the focus";
     });
 }
 
