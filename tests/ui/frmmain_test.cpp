@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <cwctype>
 #include <string>
 #include <vector>
@@ -410,6 +412,18 @@ TEST_F(MainWindowTest, TheDecimalSeparatorComesFromTheLocale) {
     app.set_number_locale({L","});
     gui_test::click_centre((*this)[L"cmdcalculatestandard"]);
     EXPECT_NE(text(L"lblresultsstandard").find(L"22,8 \r"), std::wstring::npos);
+}
+
+// Run by the test command a second time under a German locale, where the separator is ",".
+TEST_F(MainWindowTest, CalculatesWithTheSeparatorOfTheUsersLocale) {
+    const char* expected = std::getenv("QUENLOW_EXPECTED_SEPARATOR");
+    if (!expected) {
+        GTEST_SKIP() << "runs only where the test command sets the user's locale";
+    }
+    app.set_number_locale(rt::user_number_locale());
+    gui_test::click_centre((*this)[L"cmdcalculatestandard"]);
+    const std::wstring separator(expected, expected + std::strlen(expected));
+    EXPECT_NE(text(L"lblresultsstandard").find(L"22" + separator + L"8 \r"), std::wstring::npos);
 }
 
 // --- up-downs ------------------------------------------------------------------------------------
