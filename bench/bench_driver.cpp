@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/remote_program.h"
 #include "bench/resource_usage.h"
+#include "tests/support/remote_program.h"
 
 namespace {
 
@@ -38,16 +38,16 @@ struct Candidate {
 bool measure_startup(std::vector<Candidate>& candidates, int runs) {
     for (int run = -1; run < runs; ++run) {
         for (Candidate& candidate : candidates) {
-            bench::RemoteProgram program;
-            if (!bench::start_and_wait(candidate.path, candidate.window_class, candidate.title,
-                                       program)) {
+            remote::RemoteProgram program;
+            if (!remote::start_and_wait(candidate.path, candidate.window_class, candidate.title,
+                                        program)) {
                 std::fwprintf(stderr, L"%ls did not show its window\n", candidate.label);
                 return false;
             }
             if (run >= 0) {
                 candidate.startup_ms.push_back(program.startup_ms);
             }
-            bench::close_and_wait(program);
+            remote::close_and_wait(program);
         }
     }
     return true;
@@ -70,9 +70,9 @@ struct MainWindowControls {
 };
 
 HWND visible_control(HWND window, const wchar_t* window_class, const std::wstring& prefix) {
-    for (HWND control : bench::descendants(window, true)) {
-        if (bench::class_of(control) == window_class &&
-            bench::text_of(control).starts_with(prefix)) {
+    for (HWND control : remote::descendants(window, true)) {
+        if (remote::class_of(control) == window_class &&
+            remote::text_of(control).starts_with(prefix)) {
             return control;
         }
     }
@@ -101,23 +101,23 @@ bool calculate_repeatedly(const MainWindowControls& controls, int count) {
         SendMessageW(controls.calculate[tab], BM_CLICK, 0, 0);
     }
     // Both results must have left the caption the window starts with.
-    return bench::text_of(controls.result[0]).find(L'\r') != std::wstring::npos &&
-           bench::text_of(controls.result[1]).find(L'\r') != std::wstring::npos;
+    return remote::text_of(controls.result[0]).find(L'\r') != std::wstring::npos &&
+           remote::text_of(controls.result[1]).find(L'\r') != std::wstring::npos;
 }
 
 // Returns the number of cycles completed.
 int open_and_close_about(HWND main, DWORD process_id, int cycles) {
     for (int i = 0; i < cycles; ++i) {
-        bench::choose_first_menu_entry(main);
+        remote::choose_first_menu_entry(main);
         HWND about = nullptr;
-        if (!bench::wait_until([&] {
-                about = bench::find_top_level(process_id, kFormClass, L"About");
+        if (!remote::wait_until([&] {
+                about = remote::find_top_level(process_id, kFormClass, L"About");
                 return about != nullptr;
             })) {
             return i;
         }
         PostMessageW(about, WM_CLOSE, 0, 0);
-        if (!bench::wait_until([&] { return !IsWindow(about) && IsWindowEnabled(main); })) {
+        if (!remote::wait_until([&] { return !IsWindow(about) && IsWindowEnabled(main); })) {
             return i;
         }
     }
@@ -125,14 +125,14 @@ int open_and_close_about(HWND main, DWORD process_id, int cycles) {
 }
 
 // Lets the program finish what the last message started before it is measured.
-void settle(const bench::RemoteProgram& program) {
+void settle(const remote::RemoteProgram& program) {
     WaitForInputIdle(program.process.hProcess, 5'000);
     Sleep(200);
 }
 
 int measure_session(const std::wstring& quenlow) {
-    bench::RemoteProgram program;
-    if (!bench::start_and_wait(quenlow, kFormClass, L"Quenlow", program)) {
+    remote::RemoteProgram program;
+    if (!remote::start_and_wait(quenlow, kFormClass, L"Quenlow", program)) {
         std::fwprintf(stderr, L"Quenlow did not show its window\n");
         return 1;
     }
@@ -176,7 +176,7 @@ int measure_session(const std::wstring& quenlow) {
             L"  PrivateUsage answered 0 (Wine); private bytes are the committed private "
             L"regions found with VirtualQueryEx.\n");
     }
-    const long exit_code = bench::close_and_wait(program);
+    const long exit_code = remote::close_and_wait(program);
     std::wprintf(L"  exit code after closing the main window: %ld\n", exit_code);
     return failures + (exit_code == 0 ? 0 : 1);
 }

@@ -1,37 +1,12 @@
-#include "bench/remote_program.h"
+#include "tests/support/remote_program.h"
 
-namespace bench {
+#include <vector>
+
+namespace remote {
 namespace {
 
-struct TopLevelQuery {
-    DWORD process;
-    const wchar_t* window_class;
-    const wchar_t* title;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK match_top_level(HWND window, LPARAM query_pointer) {
-    auto& query = *reinterpret_cast<TopLevelQuery*>(query_pointer);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == query.process && IsWindowVisible(window) &&
-        class_of(window) == query.window_class && text_of(window) == query.title) {
-        query.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-struct DescendantQuery {
-    bool visible_only;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK add_descendant(HWND window, LPARAM query_pointer) {
-    auto& query = *reinterpret_cast<DescendantQuery*>(query_pointer);
-    if (!query.visible_only || IsWindowVisible(window)) {
-        query.found.push_back(window);
-    }
+BOOL CALLBACK add_window(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
     return TRUE;
 }
 
@@ -94,16 +69,33 @@ long close_and_wait(RemoteProgram& program) {
     return exit_code;
 }
 
+std::vector<HWND> top_level_windows(DWORD process) {
+    std::vector<HWND> windows;
+    EnumWindows(&add_window, reinterpret_cast<LPARAM>(&windows));
+    std::erase_if(windows, [process](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return owner != process || !IsWindowVisible(window);
+    });
+    return windows;
+}
+
 HWND find_top_level(DWORD process, const wchar_t* window_class, const wchar_t* title) {
-    TopLevelQuery query{process, window_class, title};
-    EnumWindows(&match_top_level, reinterpret_cast<LPARAM>(&query));
-    return query.found;
+    for (HWND window : top_level_windows(process)) {
+        if (class_of(window) == window_class && text_of(window) == title) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 std::vector<HWND> descendants(HWND window, bool visible_only) {
-    DescendantQuery query{visible_only, {}};
-    EnumChildWindows(window, &add_descendant, reinterpret_cast<LPARAM>(&query));
-    return query.found;
+    std::vector<HWND> windows;
+    EnumChildWindows(window, &add_window, reinterpret_cast<LPARAM>(&windows));
+    if (visible_only) {
+        std::erase_if(windows, [](HWND child) { return !IsWindowVisible(child); });
+    }
+    return windows;
 }
 
 std::wstring class_of(HWND window) {
@@ -139,4 +131,4 @@ void choose_first_menu_entry(HWND window) {
     SendInput(2, click, sizeof(INPUT));
 }
 
-}  // namespace bench
+}  // namespace remote

@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
-namespace bench {
+namespace remote {
 
-// A program started by the driver, with its main window once shown.
+// Driving a program of our own from another process, as a user would: the user session test and
+// the benchmark use it.
+
+// A program started from here, with its main window once shown.
 struct RemoteProgram {
     PROCESS_INFORMATION process{};
     HWND window = nullptr;
@@ -22,6 +25,8 @@ bool start_and_wait(const std::wstring& path, const wchar_t* window_class, const
 // code, or -1 when it had to be ended by force.
 long close_and_wait(RemoteProgram& program);
 
+// The visible top-level windows of the process.
+std::vector<HWND> top_level_windows(DWORD process);
 // The visible top-level window of the process with this class and title, or nullptr.
 HWND find_top_level(DWORD process, const wchar_t* window_class, const wchar_t* title);
 // Every descendant of the window (all of them, or only those visible).
@@ -47,4 +52,4 @@ bool wait_until(Condition condition, DWORD milliseconds = 15'000) {
     return true;
 }
 
-}  // namespace bench
+}  // namespace remote
