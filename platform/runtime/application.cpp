@@ -88,12 +88,17 @@ void Win32Application::report(const core::RuntimeError& error, Form& form) {
     }
     // One message at a time: a failure that follows from the one being reported (the same
     // empty field read again by Calculate, say) adds nothing for the user.
+    // A message posted to a window that has gone since will never arrive: forget it.
+    if (pending_error_ && !IsWindow(pending_owner_)) {
+        pending_error_.reset();
+    }
     if (pending_error_ || showing_error_ || !form.loaded()) {
         return;
     }
     // Shown once the current message is done, never in the middle of a focus change.
     pending_error_ = core::describe(error);
-    PostMessageW(form.window(), kShowPendingError, 0, 0);
+    pending_owner_ = form.window();
+    PostMessageW(pending_owner_, kShowPendingError, 0, 0);
 }
 
 void Win32Application::show_pending_error(HWND owner) {

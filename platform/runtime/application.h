@@ -64,6 +64,7 @@ class Win32Application final : public Application {
     HCURSOR hand_cursor_;
     ErrorHandler error_handler_;
     std::optional<std::wstring> pending_error_;
+    HWND pending_owner_ = nullptr;  // the window the pending error was posted to
     bool showing_error_ = false;
     bool running_ = false;
 };

@@ -243,6 +243,25 @@ TEST_F(FormsTest, TheDefaultHandlerShowsOneMessageBoxAfterTheMessage) {
     EXPECT_TRUE(IsWindow(form.window())) << "the program goes on";
 }
 
+TEST_F(FormsTest, AnErrorWhoseFormClosedBeforeItsMessageDoesNotSilenceTheNextOne) {
+    app.set_error_handler({});
+    int boxes = 0;
+    gui_test::ActivationWatcher watcher([&](HWND window) {
+        if (gui_test::window_text(window) == L"Quenlow") {
+            ++boxes;
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        }
+    });
+    rt::Form& form = shown_test_form();
+    SendMessageW(form.control(L"cmdfail"), BM_CLICK, 0, 0);
+    form.unload();  // before the pending message could be shown
+    gui_test::pump_messages();
+    form.show();
+    SendMessageW(form.control(L"cmdfail"), BM_CLICK, 0, 0);
+    gui_test::pump_messages();
+    EXPECT_EQ(boxes, 1);
+}
+
 TEST_F(FormsTest, AModalFormDisablesTheOthersUntilTheUserClosesIt) {
     rt::Form& owner = shown_test_form();
     int activations = 0;
