@@ -63,6 +63,23 @@ float store_single(double value) {
     return static_cast<float>(value);
 }
 
+// One of a calculator's texts and the field it comes from.
+struct FieldText {
+    std::wstring_view text;
+    FieldId field;
+};
+
+// The height from its two texts, in double: the scaled one first, then the other added to it,
+// each step checked; stored as single.
+float height_from(const FieldText& scaled, const FieldText& added, double scale,
+                  const NumberLocale& locale) {
+    double height = double_from(scaled.text, scaled.field, locale) * scale;
+    check_arithmetic(height);
+    height = double_from(added.text, added.field, locale) + height;
+    check_arithmetic(height);
+    return store_single(height);
+}
+
 // weight / (height * height) * factor, in double; the quotient is stored as single.
 float divide_by_square(float weight, float height, double factor, const CalculatorFields& fields) {
     const double divisor = static_cast<double>(height) * static_cast<double>(height);
@@ -102,11 +119,8 @@ BmiResult calculate_metric(std::wstring_view kilograms, std::wstring_view metres
                            std::wstring_view centimetres, const NumberLocale& locale) {
     const CalculatorFields& fields = kMetricFields;
     const float weight = single_from(kilograms, fields.weight, locale);
-    double height = double_from(centimetres, fields.height_minor, locale) * 0.01;
-    check_arithmetic(height);
-    height = double_from(metres, fields.height_major, locale) + height;
-    check_arithmetic(height);
-    const float height_metres = store_single(height);
+    const float height_metres = height_from({centimetres, fields.height_minor},
+                                            {metres, fields.height_major}, 0.01, locale);
     return rounded_result(divide_by_square(weight, height_metres, 1.0, fields));
 }
 
@@ -115,11 +129,8 @@ BmiResult calculate_standard(std::wstring_view pounds, std::wstring_view feet,
     const CalculatorFields& fields = kStandardFields;
     constexpr float kPoundsInchesToBmi = 703.0f;
     const float weight = single_from(pounds, fields.weight, locale);
-    double height = double_from(feet, fields.height_major, locale) * 12;
-    check_arithmetic(height);
-    height = double_from(inches, fields.height_minor, locale) + height;
-    check_arithmetic(height);
-    const float height_inches = store_single(height);
+    const float height_inches =
+        height_from({feet, fields.height_major}, {inches, fields.height_minor}, 12, locale);
     return rounded_result(divide_by_square(weight, height_inches, kPoundsInchesToBmi, fields));
 }
 
