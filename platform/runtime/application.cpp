@@ -65,7 +65,7 @@ int Win32Application::run(std::wstring_view startup_form) {
     }
     running_ = true;
     MSG message{};
-    while (std::any_of(forms_.begin(), forms_.end(), [](const auto& f) { return f->loaded(); })) {
+    while (any_form_loaded()) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             break;
@@ -112,10 +112,12 @@ void Win32Application::show_pending_error(HWND owner) {
     showing_error_ = false;
 }
 
+bool Win32Application::any_form_loaded() const noexcept {
+    return std::any_of(forms_.begin(), forms_.end(), [](const auto& f) { return f->loaded(); });
+}
+
 void Win32Application::form_unloaded(Form&) {
-    const bool any_loaded =
-        std::any_of(forms_.begin(), forms_.end(), [](const auto& f) { return f->loaded(); });
-    if (!any_loaded && running_) {
+    if (!any_form_loaded() && running_) {
         PostQuitMessage(0);
     }
 }

@@ -56,6 +56,8 @@ class Win32Application final : public Application {
     const core::NumberLocale& number_locale() const override { return locale_; }
 
   private:
+    bool any_form_loaded() const noexcept;
+
     HINSTANCE instance_;
     std::span<const FormDef* const> definitions_;
     std::vector<std::unique_ptr<Form>> forms_;

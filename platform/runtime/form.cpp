@@ -28,12 +28,8 @@ Form::~Form() {
 }
 
 HWND Form::control(std::wstring_view name) const noexcept {
-    for (const Control& control : controls_) {
-        if (control.def->name == name) {
-            return control.window;
-        }
-    }
-    return nullptr;
+    const Control* found = lookup(name);
+    return found ? found->window : nullptr;
 }
 
 void Form::load(HWND owner) {
@@ -139,11 +135,18 @@ const Form::Control* Form::find(HWND window) const noexcept {
     return nullptr;
 }
 
-const Form::Control& Form::find(std::wstring_view name) const {
+const Form::Control* Form::lookup(std::wstring_view name) const noexcept {
     for (const Control& control : controls_) {
         if (control.def->name == name) {
-            return control;
+            return &control;
         }
+    }
+    return nullptr;
+}
+
+const Form::Control& Form::find(std::wstring_view name) const {
+    if (const Control* found = lookup(name)) {
+        return *found;
     }
     throw core::RuntimeError::control_call(named(L"find the control", name),
                                            ERROR_INVALID_WINDOW_HANDLE);

@@ -87,6 +87,8 @@ class Form final : public FormObject {
     void set_client_size(int width, int height);
     HFONT font(float points, bool bold);
     const Control* find(HWND window) const noexcept;
+    const Control* lookup(std::wstring_view name) const noexcept;
+    // As lookup, but a missing control is a run-time error.
     const Control& find(std::wstring_view name) const;
     HWND container_window(std::wstring_view container) const;
     // The brush a container (the form or a panel) paints its background with.
