@@ -12,18 +12,6 @@
 namespace core {
 namespace {
 
-// Which fields hold the three texts of each calculator, for naming the one that failed.
-struct CalculatorFields {
-    FieldId weight;
-    FieldId height_major;
-    FieldId height_minor;
-};
-
-constexpr CalculatorFields kMetricFields{FieldId::WeightMetric, FieldId::MetresMetric,
-                                         FieldId::CentimetresMetric};
-constexpr CalculatorFields kStandardFields{FieldId::WeightStandard, FieldId::FeetStandard,
-                                           FieldId::InchesStandard};
-
 float single_from(std::wstring_view text, FieldId field, const NumberLocale& locale) {
     try {
         return text_to_single(text, locale);
@@ -117,7 +105,7 @@ std::wstring_view sentence(WeightCategory category) {
 
 BmiResult calculate_metric(std::wstring_view kilograms, std::wstring_view metres,
                            std::wstring_view centimetres, const NumberLocale& locale) {
-    const CalculatorFields& fields = kMetricFields;
+    constexpr CalculatorFields fields = calculator_fields(UnitSystem::Metric);
     const float weight = single_from(kilograms, fields.weight, locale);
     const float height_metres = height_from({centimetres, fields.height_minor},
                                             {metres, fields.height_major}, 0.01, locale);
@@ -126,7 +114,7 @@ BmiResult calculate_metric(std::wstring_view kilograms, std::wstring_view metres
 
 BmiResult calculate_standard(std::wstring_view pounds, std::wstring_view feet,
                              std::wstring_view inches, const NumberLocale& locale) {
-    const CalculatorFields& fields = kStandardFields;
+    constexpr CalculatorFields fields = calculator_fields(UnitSystem::Standard);
     constexpr float kPoundsInchesToBmi = 703.0f;
     const float weight = single_from(pounds, fields.weight, locale);
     const float height_inches =

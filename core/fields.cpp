@@ -21,7 +21,8 @@ static_assert(table_follows_ids(), "field_rule() indexes the table by FieldId");
 // The range rule writes a bound as text and reads it back; the number texts take no sign.
 constexpr bool bounds_are_readable() {
     return std::all_of(kFields.begin(), kFields.end(), [](const FieldRule& rule) {
-        return 0 <= rule.lower && rule.lower <= rule.upper;
+        return 0 <= rule.lower && rule.lower <= rule.upper && rule.lower <= rule.updown_start &&
+               rule.updown_start <= rule.upper;
     });
 }
 static_assert(bounds_are_readable(), "bounds must be ordered and not negative");
@@ -35,17 +36,6 @@ double field_value(std::wstring_view text, const FieldRule& field, const NumberL
 }
 
 }  // namespace
-
-const FieldRule& field_rule(FieldId id) {
-    return kFields[static_cast<std::size_t>(id)];
-}
-
-const FieldRule* find_field(std::wstring_view control_name) {
-    const auto found = std::find_if(kFields.begin(), kFields.end(), [&](const FieldRule& rule) {
-        return rule.name == control_name;
-    });
-    return found == kFields.end() ? nullptr : &*found;
-}
 
 std::int16_t keystroke_rule(std::int16_t code) {
     const bool discarded =

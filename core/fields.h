@@ -20,35 +20,48 @@ enum class FieldId {
     InchesStandard,
 };
 
-// One measurement field: its control names, its text at start and its inclusive bounds.
+// One measurement field: its text at start, its inclusive bounds (which its up-down keeps too)
+// and the name messages and screen readers give it.
 struct FieldRule {
     FieldId id;
-    std::wstring_view name;  // the text box
     UnitSystem system;
-    std::wstring_view quantity;
-    std::wstring_view unit_label;  // the label after the up-down
-    std::wstring_view updown;      // the up-down bound to the text box
     std::wstring_view start_text;
     std::int16_t lower;
     std::int16_t upper;
-    std::wstring_view display_name;  // how messages and screen readers name the field
+    std::int16_t updown_start;  // the up-down's own value before it first steps
+    std::wstring_view display_name;
 };
 
 // clang-format off
 inline constexpr std::array<FieldRule, 6> kFields{{
-//   id                          name                 system               quantity               unit label        up-down                  start  lo   hi   display name
-    {FieldId::WeightMetric,      L"txtweightmetric",   UnitSystem::Metric,   L"weight",             L"lblkg",         L"updownweightmetric",   L"50",   5, 227, L"Your Weight, kg"},
-    {FieldId::MetresMetric,      L"txtmmetric",        UnitSystem::Metric,   L"height, whole metres", L"lblm",        L"updownmmetric",        L"1",    1,   2, L"Your Height, m"},
-    {FieldId::CentimetresMetric, L"txtcmmetric",       UnitSystem::Metric,   L"height, centimetres", L"lblcm",        L"updowncmmetric",       L"60",   0,  99, L"Your Height, cm"},
-    {FieldId::WeightStandard,    L"txtweightstandard", UnitSystem::Standard, L"weight, pounds",     L"lbllbstandard", L"updownweightstandard", L"150", 10, 500, L"Your Weight, lb"},
-    {FieldId::FeetStandard,      L"txtfeetstandard",   UnitSystem::Standard, L"height, feet",       L"lblftstandard", L"updownfeetstandard",   L"5",    4,   6, L"Your Height, ft"},
-    {FieldId::InchesStandard,    L"txtinchstandard",   UnitSystem::Standard, L"height, inches",     L"lblinstandard", L"updowninchstandard",   L"8",    0,  11, L"Your Height, in"},
+//   field                       unit system           start  lo   hi  up-down  display name
+    {FieldId::WeightMetric,      UnitSystem::Metric,   L"50",   5, 227,     10, L"Your Weight, kg"},
+    {FieldId::MetresMetric,      UnitSystem::Metric,   L"1",    1,   2,      2, L"Your Height, m"},
+    {FieldId::CentimetresMetric, UnitSystem::Metric,   L"60",   0,  99,      0, L"Your Height, cm"},
+    {FieldId::WeightStandard,    UnitSystem::Standard, L"150", 10, 500,     10, L"Your Weight, lb"},
+    {FieldId::FeetStandard,      UnitSystem::Standard, L"5",    4,   6,      4, L"Your Height, ft"},
+    {FieldId::InchesStandard,    UnitSystem::Standard, L"8",    0,  11,      0, L"Your Height, in"},
 }};
 // clang-format on
 
-const FieldRule& field_rule(FieldId id);
-// The field whose text box has this control name, if any.
-const FieldRule* find_field(std::wstring_view control_name);
+constexpr const FieldRule& field_rule(FieldId id) {
+    return kFields[static_cast<std::size_t>(id)];
+}
+
+// The fields of one calculator: weight, then the height's whole unit (metres, feet), then its
+// part (centimetres, inches).
+struct CalculatorFields {
+    FieldId weight;
+    FieldId height_major;
+    FieldId height_minor;
+};
+constexpr CalculatorFields calculator_fields(UnitSystem system) {
+    return system == UnitSystem::Metric
+               ? CalculatorFields{FieldId::WeightMetric, FieldId::MetresMetric,
+                                  FieldId::CentimetresMetric}
+               : CalculatorFields{FieldId::WeightStandard, FieldId::FeetStandard,
+                                  FieldId::InchesStandard};
+}
 
 // Keystroke rule: returns the code unchanged when the text box may take the character, 0 when
 // the keystroke is discarded. Backspace, the digits, negative codes and codes from 128 pass.

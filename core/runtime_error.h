@@ -36,7 +36,7 @@ class RuntimeError : public std::runtime_error {
         field_ = field;
         return *this;
     }
-    // For ControlCall: what was being done ("set the text of txtweightmetric") and GetLastError().
+    // For ControlCall: what the user was doing ("show the result") and GetLastError().
     const std::wstring& operation() const noexcept { return operation_; }
     std::uint32_t system_code() const noexcept { return system_code_; }
 

@@ -1,67 +1,66 @@
 #include "platform/window_icons.h"
 
-#include <unordered_set>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/runtime_error.h"
 
 namespace platform {
 namespace {
 
-// One of the two icons a window keeps: which metrics give its size and which WM_SETICON slot
-// takes it.
-struct IconKind {
-    int width_metric;
-    int height_metric;
-    std::uintptr_t slot;
-};
-
-constexpr IconKind kBigIcon{kSmCxIcon, kSmCyIcon, kIconBig};
-constexpr IconKind kSmallIcon{kSmCxSmIcon, kSmCySmIcon, kIconSmall};
-
-// Follows the owner links from window to the first window that has no owner. Win32 does not let
-// an owner chain close on itself, but a handle that comes round again would make the walk spin
-// on the user-interface thread forever, so the walk stops at the window whose owner was already
-// passed. On every chain without such a loop it asks exactly the same questions as a plain walk.
-WindowHandle top_of_owner_chain(WindowIconPlatform& platform, WindowHandle window) {
-    WindowHandle top = window;
-    WindowHandle current = window;
-    std::unordered_set<WindowHandle> passed{window};
-    while (current != 0) {
-        const WindowHandle owner = platform.get_window(current, kGwOwner);
-        if (owner == 0 || !passed.insert(owner).second) {
+// Follows the owner links to the first window that has none. Win32 lets no owner chain close on
+// itself; should a handle come round again all the same, the walk stops there rather than spin
+// on the user-interface thread for ever.
+HWND top_of_owner_chain(HWND window) {
+    std::vector<HWND> passed{window};
+    HWND top = window;
+    while (const HWND owner = GetWindow(top, GW_OWNER)) {
+        if (std::find(passed.begin(), passed.end(), owner) != passed.end()) {
             break;
         }
+        passed.push_back(owner);
         top = owner;
-        current = owner;
     }
     return top;
 }
 
-void set_icon(WindowIconPlatform& platform, const IconKind& kind, const std::wstring& name,
-              bool also_top, WindowHandle top, WindowHandle window) {
-    const int width = platform.get_system_metrics(kind.width_metric);
-    const int height = platform.get_system_metrics(kind.height_metric);
-    // The name is converted for each call, as it is for every call of an "A" function.
-    const std::string system_name = platform.to_system_code_page(name);
-    const InstanceHandle instance = platform.app_instance();
-    const IconHandle icon =
-        platform.load_image(instance, system_name, kImageIcon, width, height, kLrShared);
-    // A 0 icon is sent as it is: it takes the old icon away, which is all a missing group means.
-    const auto icon_param = static_cast<std::intptr_t>(icon);
-    if (also_top) {
-        platform.send_message(top, kWmSetIcon, kind.slot, icon_param);
+// Resource names are passed to the "A" function as the system code page encodes them.
+std::string in_system_code_page(std::wstring_view text) {
+    const int wide_length = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), wide_length, nullptr, 0, nullptr, nullptr);
+    std::string converted(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), wide_length, converted.data(), length, nullptr,
+                        nullptr);
+    return converted;
+}
+
+void send_icon(HWND window, HWND top, bool also_owner, const std::string& name, int width_metric,
+               int height_metric, WPARAM kind) {
+    const int width = GetSystemMetrics(width_metric);
+    const int height = GetSystemMetrics(height_metric);
+    // The module is asked for each icon, as it is for every load.
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!instance) {
+        throw core::RuntimeError::control_call(L"find the program's icon", GetLastError());
     }
-    platform.send_message(window, kWmSetIcon, kind.slot, icon_param);
+    const auto icon = reinterpret_cast<LPARAM>(
+        LoadImageA(instance, name.c_str(), IMAGE_ICON, width, height, LR_SHARED));
+    if (also_owner) {
+        SendMessageA(top, WM_SETICON, kind, icon);
+    }
+    SendMessageA(window, WM_SETICON, kind, icon);
 }
 
 }  // namespace
 
-void SetWindowIcons(WindowIconPlatform& platform, WindowHandle hWnd, std::wstring_view iconName,
-                    std::int16_t alsoOwner) {
-    const std::wstring name(iconName);
-    const bool also_owner = alsoOwner != 0;
+void SetWindowIcons(HWND window, std::wstring_view icon_name, bool also_owner) {
+    const std::string name = in_system_code_page(icon_name);
     // Without the owner flag the chain is not looked at at all.
-    const WindowHandle top = also_owner ? top_of_owner_chain(platform, hWnd) : hWnd;
-    set_icon(platform, kBigIcon, name, also_owner, top, hWnd);
-    set_icon(platform, kSmallIcon, name, also_owner, top, hWnd);
+    const HWND top = also_owner && window ? top_of_owner_chain(window) : window;
+    send_icon(window, top, also_owner, name, SM_CXICON, SM_CYICON, ICON_BIG);
+    send_icon(window, top, also_owner, name, SM_CXSMICON, SM_CYSMICON, ICON_SMALL);
 }
 
 }  // namespace platform

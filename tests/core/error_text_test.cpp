@@ -35,9 +35,8 @@ TEST(Describe, SaysWhatFailedThenWhatToType) {
          L"Your Height, ft holds \"5 8 1\"", L"from 4 to 6"},
         {RuntimeError(NotANumber, std::wstring(500, L'x')), L"A field holds \"xxx",
          L"whole number in each field"},
-        {RuntimeError::control_call(L"set the text of txtweightmetric", 1400),
-         L"Quenlow could not set the text of txtweightmetric (system error 1400).",
-         L"restart Quenlow."},
+        {RuntimeError::control_call(L"show the result", 1400),
+         L"Quenlow could not show the result (system error 1400).", L"restart Quenlow."},
     };
     for (const auto& c : cases) {
         const std::wstring message = describe(c.error);

@@ -20,15 +20,6 @@ TEST(KeystrokeRule, PassesBackspaceDigitsNegativeAndHighCodesOnly) {
     }
 }
 
-TEST(FieldTable, FindsEachFieldByIdAndNameAndStartsInsideItsBounds) {
-    for (const FieldRule& rule : kFields) {
-        EXPECT_EQ(&field_rule(rule.id), &rule);
-        EXPECT_EQ(find_field(rule.name), &rule);
-        EXPECT_EQ(range_rule(rule.start_text, rule), std::nullopt) << std::wstring(rule.name);
-    }
-    EXPECT_EQ(find_field(L"txtweight"), nullptr);
-}
-
 TEST(RangeRule, PullsTheTextToTheNearerBoundOrLeavesItAsTyped) {
     using enum FieldId;
     const std::optional<std::wstring> kept;
@@ -49,7 +40,7 @@ TEST(RangeRule, PullsTheTextToTheNearerBoundOrLeavesItAsTyped) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(range_rule(c.text, field_rule(c.field), c.locale), c.replacement)
-            << std::wstring(c.text) << " in " << std::wstring(field_rule(c.field).name);
+            << std::wstring(c.text) << " in " << std::wstring(field_rule(c.field).display_name);
     }
 }
 

@@ -204,7 +204,7 @@ class Manifest(ExeTestCase):
 
 class ArtworkUpToDate(unittest.TestCase):
     def test_generator_rewrites_the_committed_files(self):
-        committed = os.path.join(REPO, "platform", "resources", "art")
+        committed = os.path.join(REPO, "app", "resources", "art")
         generator = os.path.join(REPO, "tools", "artwork", "generate.py")
         with tempfile.TemporaryDirectory() as fresh:
             subprocess.run([sys.executable, generator, "--out", fresh], check=True)

@@ -3,7 +3,7 @@
 
 Run from anywhere, with Python 3 alone (no imaging library):
 
-    python3 tools/artwork/generate.py                    # rewrites platform/resources/art/
+    python3 tools/artwork/generate.py                    # rewrites app/resources/art/
     python3 tools/artwork/generate.py --out DIR          # writes the same files into DIR
     python3 tools/artwork/generate.py --preview DIR      # also writes enlarged PNGs, .ico, .cur
 
@@ -33,7 +33,7 @@ from png import write_png  # noqa: E402
 from quantize import median_cut, nearest  # noqa: E402
 
 REPO = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
-DEFAULT_OUT = os.path.join(REPO, "platform", "resources", "art")
+DEFAULT_OUT = os.path.join(REPO, "app", "resources", "art")
 
 PROGRAM_ICON_SIZES = (64, 48, 32, 24, 16)  # resource ids 1..5 in this order
 HAND_CURSOR_ID = 101  # clear of the icon ids; cursors are a resource type of their own anyway

@@ -1,31 +1,71 @@
 #pragma once
 
-#include "platform/runtime/form_definition.h"
+#include <optional>
 
-// The main window: both calculators on a tab strip, and the About menu entry.
+#include "core/bmi.h"
+#include "platform/window.h"
+#include "ui/frmabout/frmabout.h"
+
 namespace frmmain {
 
-extern const rt::FormDef kForm;
+// The controls of the main window, by the names they are known by.
+enum Control : int {
+    TabStrip,
+    box1,
+    box2,
+    // the standard calculator, on box1
+    lblyourweightstandard,
+    txtweightstandard,
+    updownweightstandard,
+    lbllbstandard,
+    lblheightstandard,
+    txtfeetstandard,
+    updownfeetstandard,
+    lblftstandard,
+    txtinchstandard,
+    updowninchstandard,
+    lblinstandard,
+    cmdcalculatestandard,
+    lblresultsstandard,
+    lblrangestandard,
+    // the metric calculator, on box2
+    lblweightmetric,
+    txtweightmetric,
+    updownweightmetric,
+    lblkg,
+    lblheightmetric,
+    txtmmetric,
+    updownmmetric,
+    lblm,
+    txtcmmetric,
+    updowncmmetric,
+    lblcm,
+    cmdcalculatemetric,
+    lblresultsmetric,
+    lblrangemetric,
+    // the menu bar's one entry
+    mnuabout,
+};
 
-// Event procedures, named after control and event.
-void Form_Load(rt::FormObject& Me, rt::EventArgs& args);
-void TabStrip_Click(rt::FormObject& Me, rt::EventArgs& args);
-void cmdcalculatemetric_Click(rt::FormObject& Me, rt::EventArgs& args);
-void cmdcalculatestandard_Click(rt::FormObject& Me, rt::EventArgs& args);
-void mnuabout_Click(rt::FormObject& Me, rt::EventArgs& args);
+// The main window: both calculators on a tab strip, and the About menu entry. Closing it ends
+// the program's message loop.
+class MainWindow final : public platform::Window {
+  public:
+    explicit MainWindow(core::NumberLocale locale = platform::user_number_locale());
 
-void txtweightmetric_KeyPress(rt::FormObject& Me, rt::EventArgs& args);
-void txtmmetric_KeyPress(rt::FormObject& Me, rt::EventArgs& args);
-void txtcmmetric_KeyPress(rt::FormObject& Me, rt::EventArgs& args);
-void txtweightstandard_KeyPress(rt::FormObject& Me, rt::EventArgs& args);
-void txtfeetstandard_KeyPress(rt::FormObject& Me, rt::EventArgs& args);
-void txtinchstandard_KeyPress(rt::FormObject& Me, rt::EventArgs& args);
+  private:
+    void on_load() override;
+    void on_click(int id) override;
+    void on_field_key(core::FieldId field, std::int16_t& code) override;
+    void on_field_left(core::FieldId field) override;
+    void on_closed() override;
 
-void txtweightmetric_LostFocus(rt::FormObject& Me, rt::EventArgs& args);
-void txtmmetric_LostFocus(rt::FormObject& Me, rt::EventArgs& args);
-void txtcmmetric_LostFocus(rt::FormObject& Me, rt::EventArgs& args);
-void txtweightstandard_LostFocus(rt::FormObject& Me, rt::EventArgs& args);
-void txtfeetstandard_LostFocus(rt::FormObject& Me, rt::EventArgs& args);
-void txtinchstandard_LostFocus(rt::FormObject& Me, rt::EventArgs& args);
+    void switch_tab();
+    void calculate(core::UnitSystem system, Control result);
+    void show_about();
+
+    core::NumberLocale locale_;
+    std::optional<frmabout::AboutWindow> about_;  // made on first use, kept for the whole run
+};
 
 }  // namespace frmmain

@@ -1,10 +1,10 @@
-#include "platform/runtime/accessible_name.h"
+#include "platform/accessible_name.h"
 
 #include <oleacc.h>
 
 #include <string>
 
-namespace rt {
+namespace platform {
 namespace {
 
 // Screen readers are rare visitors: oleacc and the OLE libraries behind it are loaded on the
@@ -180,4 +180,4 @@ LRESULT accessible_object_with_name(HWND control, WPARAM wparam, std::wstring_vi
     return result < 0 ? 0 : result;
 }
 
-}  // namespace rt
+}  // namespace platform

@@ -4,11 +4,11 @@
 
 #include <string_view>
 
-namespace rt {
+namespace platform {
 
 // Answers WM_GETOBJECT for a control's client object with the system's own accessible object,
 // except that its name is the given one. Screen readers take a field's name from the label
 // before it in stacking order, which is not the field's label here.
 LRESULT accessible_object_with_name(HWND control, WPARAM wparam, std::wstring_view name);
 
-}  // namespace rt
+}  // namespace platform

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/runtime_error.h"
+
+namespace platform {
+
+// Posted to a window so that an error is shown once the message being handled is done.
+inline constexpr UINT kShowPendingError = WM_APP + 1;
+
+// Shows the error in a box titled "Quenlow", owned by `window`, after the current message: never
+// in the middle of a focus change. Only one error at a time: one that arrives while another is
+// waiting or showing adds nothing for the user (the same empty field read again by Calculate) and
+// is dropped, so no chain of boxes can start.
+void report_error(HWND window, const core::RuntimeError& error);
+
+// What a window does on kShowPendingError.
+void show_pending_error(HWND owner);
+
+void show_error_box(HWND owner, const std::wstring& message);
+
+}  // namespace platform

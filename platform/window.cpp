@@ -1,0 +1,726 @@
+#include "platform/window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "core/runtime_error.h"
+#include "platform/accessible_name.h"
+#include "platform/error_box.h"
+
+namespace platform {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"QuenlowForm";
+constexpr wchar_t kPanelClass[] = L"QuenlowPanel";
+constexpr wchar_t kFontName[] = L"MS Sans Serif";
+constexpr float kDefaultPoints = 8.25f;
+constexpr int kTwipsPerInch = 1440;
+// Control and menu ids start here; an id of 0 would be no id at all.
+constexpr int kFirstId = 100;
+
+[[noreturn]] void fail(std::wstring_view doing) {
+    throw core::RuntimeError::control_call(std::wstring(doing), GetLastError());
+}
+
+int to_pixels(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
+}
+
+// Per monitor where the system knows it (Windows 10), the system DPI otherwise.
+UINT dpi_of(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto get_dpi_for_window =
+        reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (get_dpi_for_window) {
+        if (const UINT dpi = get_dpi_for_window(window)) {
+            return dpi;
+        }
+    }
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+void write_text(HWND window, std::wstring_view text, std::wstring_view doing) {
+    const std::wstring value(text);
+    if (!SetWindowTextW(window, value.c_str())) {
+        fail(doing);
+    }
+}
+
+bool takes_focus(Kind kind) {
+    return kind == Kind::Tabs || kind == Kind::TextBox || kind == Kind::Button ||
+           kind == Kind::UpDown;
+}
+
+struct WindowClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD ex_style = 0;
+};
+
+// Every control clips its siblings, so the stacking order decides what shows where they overlap.
+WindowClass window_class(const ControlRow& row) {
+    constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
+    switch (row.kind) {
+        case Kind::Tabs:
+            return {WC_TABCONTROLW, kChild | WS_TABSTOP};
+        case Kind::Panel:
+            return {kPanelClass, kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+        case Kind::Label: {
+            const DWORD align = (row.settings & kCentred)        ? SS_CENTER
+                                : (row.settings & kRightAligned) ? SS_RIGHT
+                                                                 : SS_LEFT;
+            return {L"STATIC", kChild | SS_NOPREFIX | align};
+        }
+        case Kind::TextBox:
+            return {L"EDIT", kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        case Kind::Button:
+            return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON};
+        case Kind::UpDown:
+            return {UPDOWN_CLASSW,
+                    kChild | WS_TABSTOP | UDS_SETBUDDYINT | UDS_NOTHOUSANDS | UDS_ARROWKEYS};
+    }
+    return {L"STATIC", kChild};
+}
+
+void register_classes(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW window{};
+    if (GetClassInfoExW(instance, kWindowClass, &window)) {
+        return;
+    }
+    window.cbSize = sizeof window;
+    window.lpfnWndProc = procedure;
+    window.hInstance = instance;
+    window.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window.lpszClassName = kWindowClass;
+    WNDCLASSEXW panel = window;
+    panel.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    panel.lpszClassName = kPanelClass;
+    if (!RegisterClassExW(&window) || !RegisterClassExW(&panel)) {
+        fail(L"open a window");
+    }
+}
+
+// Waits for the next message and delivers it; false once WM_QUIT arrives, with its exit code.
+bool deliver_next_message(int& exit_code) {
+    MSG message{};
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (!message_loop_goes_on(got)) {
+        exit_code = static_cast<int>(message.wParam);
+        return false;
+    }
+    if (got > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return true;
+}
+
+}  // namespace
+
+Window::~Window() {
+    if (const HWND window = std::exchange(window_, nullptr)) {
+        // Nothing may reach this object from the windows while they go.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
+    }
+    release_fonts();
+}
+
+HWND Window::control(int id) const noexcept {
+    return id >= 0 && static_cast<std::size_t>(id) < controls_.size() ? controls_[id] : nullptr;
+}
+
+HWND Window::field_box(core::FieldId field) const noexcept {
+    for (const ControlRow& row : layout_.controls) {
+        if (row.kind == Kind::TextBox && row.content.field == field) {
+            return control(row.id);
+        }
+    }
+    return nullptr;
+}
+
+template <typename Handler>
+void Window::guarded(Handler&& handler) {
+    // No exception may cross a window procedure: every failure of a handler ends here.
+    try {
+        handler();
+    } catch (const core::RuntimeError& error) {
+        report_error(window_, error);
+    } catch (const std::exception&) {
+        report_error(window_, core::RuntimeError::control_call(L"finish the last action", 0));
+    }
+}
+
+void Window::open(HWND owner) {
+    if (window_) {
+        return;
+    }
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::wstring caption(layout_.caption);
+    const std::wstring doing = L"open the " + caption + L" window";
+    register_classes(instance, &Window::window_proc);
+    HMENU menu = nullptr;
+    if (!layout_.menu.empty()) {
+        menu = CreateMenu();
+        for (const MenuEntry& entry : layout_.menu) {
+            const std::wstring text(entry.caption);
+            if (!menu || !AppendMenuW(menu, MF_STRING, kFirstId + entry.id, text.c_str())) {
+                fail(doing);
+            }
+        }
+    }
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+                        (layout_.minimise_button ? WS_MINIMIZEBOX : 0);
+    if (!CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, caption.c_str(), style, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, menu, instance,
+                         this)) {
+        const DWORD error = GetLastError();
+        DestroyMenu(menu);
+        throw core::RuntimeError::control_call(doing, error);
+    }
+    try {
+        dpi_ = dpi_of(window_);
+        set_client_size();
+        create_controls();
+        bind_updowns();
+        stack_controls();
+        centre_on_screen();
+    } catch (const core::RuntimeError& error) {
+        close();
+        throw core::RuntimeError::control_call(doing, error.system_code());
+    }
+    guarded([this] { on_load(); });
+}
+
+void Window::show() {
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    const HWND focus = GetFocus();
+    if (focus == window_ || !IsChild(window_, focus)) {
+        move_focus(nullptr, true);
+    }
+    UpdateWindow(window_);
+}
+
+void Window::show_modal(HWND owner) {
+    open(owner);
+    if (owner && IsWindowEnabled(owner)) {
+        EnableWindow(owner, FALSE);
+        disabled_owner_ = owner;
+    }
+    show();
+    int exit_code = 0;
+    while (is_open()) {
+        if (!deliver_next_message(exit_code)) {
+            PostQuitMessage(exit_code);  // for the loop outside
+            break;
+        }
+    }
+}
+
+void Window::close() {
+    if (!window_) {
+        return;
+    }
+    // The input goes back before the window goes, so that the owner is the one activated.
+    if (const HWND owner = std::exchange(disabled_owner_, nullptr)) {
+        EnableWindow(owner, TRUE);
+    }
+    DestroyWindow(window_);
+}
+
+// --- layout ------------------------------------------------------------------------------------
+
+void Window::set_client_size() {
+    const int width = to_pixels(layout_.client_width, dpi_);
+    const int height = to_pixels(layout_.client_height, dpi_);
+    // The frame is measured, not computed: it is whatever the system draws at this DPI, and a
+    // second pass catches a menu bar whose height changed with the width.
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT outer{};
+        RECT client{};
+        GetWindowRect(window_, &outer);
+        GetClientRect(window_, &client);
+        if (client.right == width && client.bottom == height) {
+            return;
+        }
+        if (!SetWindowPos(window_, nullptr, 0, 0, width + (outer.right - outer.left) - client.right,
+                          height + (outer.bottom - outer.top) - client.bottom,
+                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+            fail(L"size a window");
+        }
+    }
+}
+
+HFONT Window::font(float points, bool bold) {
+    for (const Font& existing : fonts_) {
+        if (existing.points == points && existing.bold == bold) {
+            return existing.handle;
+        }
+    }
+    LOGFONTW description{};
+    description.lfHeight = -static_cast<int>(points * static_cast<float>(dpi_) / 72 + 0.5f);
+    description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    description.lfCharSet = ANSI_CHARSET;
+    std::copy(std::begin(kFontName), std::end(kFontName), description.lfFaceName);
+    const HFONT created = CreateFontIndirectW(&description);
+    if (!created) {
+        fail(L"make a font");
+    }
+    fonts_.push_back({points, bold, created});
+    return created;
+}
+
+void Window::release_fonts() {
+    for (const Font& font : fonts_) {
+        DeleteObject(font.handle);
+    }
+    fonts_.clear();
+}
+
+void Window::create_controls() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    controls_.assign(layout_.controls.size(), nullptr);
+    // Rows come in table order, each panel before its contents.
+    for (const ControlRow& row : layout_.controls) {
+        const WindowClass kind = window_class(row);
+        const HWND parent = row.container == kOnWindow ? window_ : controls_[row.container];
+        const std::wstring text(row.content.field ? core::field_rule(*row.content.field).start_text
+                                                  : row.content.text);
+        const DWORD visible = (row.settings & kHidden) ? 0 : WS_VISIBLE;
+        const HWND control = CreateWindowExW(
+            kind.ex_style, kind.name, text.c_str(), kind.style | visible, to_pixels(row.left, dpi_),
+            to_pixels(row.top, dpi_), to_pixels(row.width, dpi_), to_pixels(row.height, dpi_),
+            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + row.id)), instance,
+            this);
+        if (!control) {
+            fail(L"open a window");
+        }
+        controls_[row.id] = control;
+        const float points = row.points > 0 ? row.points : kDefaultPoints;
+        SendMessageW(control, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(font(points, (row.settings & kBold) != 0)), FALSE);
+        if (takes_focus(row.kind)) {
+            SetWindowSubclass(control, &Window::control_proc, 0, reinterpret_cast<DWORD_PTR>(this));
+        }
+        if (row.kind == Kind::Tabs) {
+            for (std::wstring_view caption : layout_.tabs) {
+                std::wstring tab(caption);
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = tab.data();
+                const auto index = SendMessageW(control, TCM_GETITEMCOUNT, 0, 0);
+                if (SendMessageW(control, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item)) <
+                    0) {
+                    fail(L"open a window");
+                }
+            }
+        }
+    }
+}
+
+void Window::bind_updowns() {
+    for (const ControlRow& row : layout_.controls) {
+        if (row.kind != Kind::UpDown || !row.content.field) {
+            continue;
+        }
+        const core::FieldRule& field = core::field_rule(*row.content.field);
+        const HWND updown = controls_[row.id];
+        const HWND buddy = field_box(field.id);
+        SendMessageW(updown, UDM_SETRANGE32, field.lower, field.upper);
+        SendMessageW(updown, UDM_SETPOS32, 0, field.updown_start);
+        UDACCEL step{0, 1};  // one at a time, however long an arrow is held
+        SendMessageW(updown, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
+        SendMessageW(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+        place(row);  // binding may have resized it
+        // Binding wrote the up-down's own value into the field, which keeps its start text.
+        const std::wstring start(field.start_text);
+        SetWindowTextW(buddy, start.c_str());
+    }
+}
+
+void Window::stack_controls() {
+    // Front to back: each window goes just behind the one before it.
+    const auto stack = [](const std::vector<HWND>& front_to_back) {
+        HWND previous = HWND_TOP;
+        for (const HWND window : front_to_back) {
+            SetWindowPos(window, previous, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+            previous = window;
+        }
+    };
+    std::vector<HWND> children;
+    for (const int id : layout_.stacking) {
+        children.push_back(controls_[id]);
+    }
+    stack(children);
+    // Labels are drawn on their panel's surface, behind every windowed control on it.
+    for (const ControlRow& panel : layout_.controls) {
+        if (panel.kind != Kind::Panel) {
+            continue;
+        }
+        children.clear();
+        for (const bool labels : {false, true}) {
+            for (const ControlRow& row : layout_.controls) {
+                if (row.container == panel.id && (row.kind == Kind::Label) == labels) {
+                    children.push_back(controls_[row.id]);
+                }
+            }
+        }
+        stack(children);
+    }
+}
+
+void Window::centre_on_screen() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    const LONG left =
+        work.left + std::max(0L, (work.right - work.left - (outer.right - outer.left)) / 2);
+    const LONG top =
+        work.top + std::max(0L, (work.bottom - work.top - (outer.bottom - outer.top)) / 2);
+    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::place(const ControlRow& row) {
+    const HWND control = controls_[row.id];
+    if (!SetWindowPos(control, nullptr, to_pixels(row.left, dpi_), to_pixels(row.top, dpi_),
+                      to_pixels(row.width, dpi_), to_pixels(row.height, dpi_),
+                      SWP_NOZORDER | SWP_NOACTIVATE)) {
+        fail(L"lay out a window");
+    }
+    const float points = row.points > 0 ? row.points : kDefaultPoints;
+    SendMessageW(control, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(font(points, (row.settings & kBold) != 0)), TRUE);
+}
+
+void Window::apply_dpi(UINT dpi) {
+    if (!window_ || dpi == 0) {
+        return;
+    }
+    dpi_ = dpi;
+    std::vector<Font> old_fonts = std::exchange(fonts_, {});
+    guarded([&] {
+        set_client_size();
+        for (const ControlRow& row : layout_.controls) {
+            place(row);
+        }
+    });
+    for (const Font& old : old_fonts) {
+        DeleteObject(old.handle);
+    }
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+// --- properties --------------------------------------------------------------------------------
+
+std::wstring Window::field_text(core::FieldId field) const {
+    const HWND box = field_box(field);
+    const std::wstring doing = L"read " + std::wstring(core::field_rule(field).display_name);
+    SetLastError(ERROR_SUCCESS);
+    const int length = GetWindowTextLengthW(box);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(box, text.data(), length + 1);
+    if (!box || (copied == 0 && GetLastError() != ERROR_SUCCESS)) {
+        fail(doing);
+    }
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+void Window::set_field_text(core::FieldId field, std::wstring_view text) {
+    write_text(field_box(field), text,
+               L"correct " + std::wstring(core::field_rule(field).display_name));
+}
+
+void Window::set_text(int id, std::wstring_view text, std::wstring_view doing) {
+    write_text(control(id), text, doing);
+}
+
+void Window::set_visible(int id, bool visible, std::wstring_view doing) {
+    const HWND window = control(id);
+    if (!IsWindow(window)) {
+        fail(doing);
+    }
+    const HWND focus = GetFocus();
+    const bool loses_focus = !visible && focus && (focus == window || IsChild(window, focus));
+    ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+    // A hidden control must not keep the keyboard: the focus moves on in tab order, and a field
+    // losing it this way goes through its range rule like any other.
+    if (loses_focus) {
+        move_focus(focus, true);
+    }
+}
+
+int Window::selected_tab(int id) const {
+    return static_cast<int>(SendMessageW(control(id), TCM_GETCURSEL, 0, 0)) + 1;
+}
+
+// --- messages ----------------------------------------------------------------------------------
+
+const ControlRow* Window::row_of(HWND window) const noexcept {
+    const int id = GetDlgCtrlID(window) - kFirstId;
+    return window && control(id) == window ? &layout_.controls[static_cast<std::size_t>(id)]
+                                           : nullptr;
+}
+
+void Window::move_focus(HWND from, bool forward) {
+    std::vector<const ControlRow*> order;
+    for (const ControlRow& row : layout_.controls) {
+        const HWND control = controls_[row.id];
+        if (takes_focus(row.kind) && IsWindowVisible(control) && IsWindowEnabled(control)) {
+            order.push_back(&row);
+        }
+    }
+    if (order.empty()) {
+        return;
+    }
+    std::sort(order.begin(), order.end(),
+              [](const ControlRow* a, const ControlRow* b) { return a->tab_index < b->tab_index; });
+    const ControlRow* current = nullptr;
+    for (HWND w = from; w && w != window_ && !current; w = GetParent(w)) {
+        current = row_of(w);
+    }
+    const ControlRow* target = forward ? order.front() : order.back();
+    if (current && forward) {
+        const auto next = std::find_if(order.begin(), order.end(), [&](const ControlRow* row) {
+            return row->tab_index > current->tab_index;
+        });
+        target = next != order.end() ? *next : order.front();
+    } else if (current) {
+        const auto previous = std::find_if(
+            order.rbegin(), order.rend(),
+            [&](const ControlRow* row) { return row->tab_index < current->tab_index; });
+        target = previous != order.rend() ? *previous : order.back();
+    }
+    const HWND control = controls_[target->id];
+    SetFocus(control);
+    if (target->kind == Kind::TextBox) {
+        SendMessageW(control, EM_SETSEL, 0, -1);
+    }
+}
+
+LRESULT CALLBACK Window::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        if (!self->window_) {
+            self->window_ = window;  // the window itself; its panels come later
+        }
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->on_message(window, message, wparam, lparam)
+                : DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT Window::on_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    const bool itself = window == window_;
+    switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wparam) - kFirstId;
+            const ControlRow* row = row_of(reinterpret_cast<HWND>(lparam));
+            const bool menu_entry =
+                lparam == 0 && HIWORD(wparam) == 0 &&
+                std::any_of(layout_.menu.begin(), layout_.menu.end(),
+                            [id](const MenuEntry& entry) { return entry.id == id; });
+            if (menu_entry || (row && row->kind == Kind::Button && HIWORD(wparam) == BN_CLICKED)) {
+                guarded([this, id] { on_click(id); });
+                return 0;
+            }
+            break;
+        }
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lparam);
+            const ControlRow* row = row_of(header.hwndFrom);
+            if (row && row->kind == Kind::Tabs && header.code == TCN_SELCHANGE) {
+                guarded([this, row] { on_click(row->id); });
+            }
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC: {
+            const auto dc = reinterpret_cast<HDC>(wparam);
+            const ControlRow* row = row_of(reinterpret_cast<HWND>(lparam));
+            const bool on_panel = row && row->container != kOnWindow;
+            if (row && (row->settings & kTransparent)) {
+                SetBkMode(dc, TRANSPARENT);
+            } else {
+                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            }
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            return reinterpret_cast<LRESULT>(
+                GetSysColorBrush(on_panel ? COLOR_WINDOW : COLOR_BTNFACE));
+        }
+        case WM_SETCURSOR: {
+            const ControlRow* row = row_of(reinterpret_cast<HWND>(wparam));
+            if (row && (row->settings & kHandPointer) && LOWORD(lparam) == HTCLIENT) {
+                // The program's own pointing hand; the system's if the resource is missing.
+                HANDLE hand = LoadImageW(GetModuleHandleW(nullptr), L"HAND", IMAGE_CURSOR, 0, 0,
+                                         LR_DEFAULTSIZE | LR_SHARED);
+                SetCursor(hand ? static_cast<HCURSOR>(hand) : LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        }
+        case WM_KEYDOWN:
+            if (wparam == VK_TAB) {
+                move_focus(GetFocus(), GetKeyState(VK_SHIFT) >= 0);
+                return 0;
+            }
+            break;
+        case WM_ACTIVATE:
+            if (!itself) {
+                break;
+            }
+            if (LOWORD(wparam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                last_focus_ = IsChild(window_, focus) ? focus : nullptr;
+            } else if (last_focus_ && IsWindowVisible(last_focus_)) {
+                SetFocus(last_focus_);
+            } else if (!IsIconic(window_)) {
+                move_focus(nullptr, true);
+            }
+            return 0;
+        case WM_DPICHANGED:
+            if (itself) {
+                apply_dpi(HIWORD(wparam));
+                const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+                SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            if (itself) {
+                close();
+                return 0;
+            }
+            break;
+        case kShowPendingError:
+            show_pending_error(window_);
+            return 0;
+        case WM_NCDESTROY:
+            if (itself) {
+                window_ = nullptr;
+                disabled_owner_ = nullptr;
+                last_focus_ = nullptr;
+                controls_.clear();
+                release_fonts();
+                on_closed();
+            }
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK Window::control_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR, DWORD_PTR self_pointer) {
+    auto* self = reinterpret_cast<Window*>(self_pointer);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &Window::control_proc, 0);
+    } else if (const ControlRow* row = self->window_ ? self->row_of(window) : nullptr) {
+        return self->on_control_message(*row, window, message, wparam, lparam);
+    }
+    return DefSubclassProc(window, message, wparam, lparam);
+}
+
+LRESULT Window::on_control_message(const ControlRow& row, HWND window, UINT message, WPARAM wparam,
+                                   LPARAM lparam) {
+    const std::optional<core::FieldId> field =
+        row.kind == Kind::TextBox ? row.content.field : std::nullopt;
+    switch (message) {
+        case WM_KEYDOWN:
+            if (wparam == VK_TAB) {
+                move_focus(window, GetKeyState(VK_SHIFT) >= 0);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (field) {
+                auto code = static_cast<std::int16_t>(static_cast<std::uint16_t>(wparam));
+                guarded([&] { on_field_key(*field, code); });
+                if (code == 0) {
+                    return 0;
+                }
+                wparam = static_cast<std::uint16_t>(code);
+            }
+            break;
+        case WM_KILLFOCUS:
+            if (field) {
+                const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+                // Only a move to another control of this window is a focus loss for the field; a
+                // message box, another window or another program taking over is not.
+                const auto next = reinterpret_cast<HWND>(wparam);
+                if (next && IsChild(window_, next)) {
+                    guarded([&] { on_field_left(*field); });
+                }
+                return result;
+            }
+            if (row.kind == Kind::UpDown) {
+                InvalidateRect(window, nullptr, TRUE);
+            }
+            break;
+        case WM_SETFOCUS:
+            if (row.kind == Kind::UpDown) {
+                InvalidateRect(window, nullptr, TRUE);
+            }
+            break;
+        case WM_PAINT:
+            // An up-down draws no focus cue of its own: a dotted frame inside its arrows shows it.
+            if (row.kind == Kind::UpDown && GetFocus() == window) {
+                const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+                RECT area{};
+                GetClientRect(window, &area);
+                InflateRect(&area, -2, -2);
+                const HDC dc = GetDC(window);
+                DrawFocusRect(dc, &area);
+                ReleaseDC(window, dc);
+                return result;
+            }
+            break;
+        case WM_GETOBJECT:
+            // Screen readers name a field by the label before it in stacking order, which is not
+            // its prompt here: the field answers with its own name ("Your Weight, lb").
+            if (field && static_cast<LONG>(lparam) == OBJID_CLIENT) {
+                if (const LRESULT object = accessible_object_with_name(
+                        window, wparam, core::field_rule(*field).display_name)) {
+                    return object;
+                }
+            }
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(window, message, wparam, lparam);
+}
+
+// --- the rest ----------------------------------------------------------------------------------
+
+core::NumberLocale user_number_locale() {
+    wchar_t separator[8] = {};
+    core::NumberLocale locale;
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 1) {
+        locale.decimal_separator = separator;
+    }
+    return locale;
+}
+
+int run_message_loop() {
+    int exit_code = 0;
+    while (deliver_next_message(exit_code)) {
+    }
+    return exit_code;
+}
+
+}  // namespace platform

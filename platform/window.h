@@ -1,0 +1,181 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/fields.h"
+#include "core/number_locale.h"
+
+namespace platform {
+
+enum class Kind { Tabs, Panel, Label, TextBox, Button, UpDown };
+
+// Settings that differ from a kind's defaults, as flags so that a layout row stays one line.
+enum Setting : unsigned {
+    kPlain = 0,
+    kBold = 1u << 0,
+    kTransparent = 1u << 1,  // draws only its text, over its container's background
+    kCentred = 1u << 2,
+    kRightAligned = 1u << 3,
+    kHidden = 1u << 4,
+    kHandPointer = 1u << 5,  // the pointing hand while the mouse is over it
+};
+
+// A row's container when the control lies directly on the window.
+inline constexpr int kOnWindow = -1;
+
+// What a control holds at start: a caption, or a measurement field, which gives a text box its
+// text at start and an up-down its range, its start value and its buddy (the field's text box).
+struct Content {
+    constexpr Content(const wchar_t* text = L"") : text(text) {}
+    constexpr Content(core::FieldId field) : field(field) {}
+    std::wstring_view text;
+    std::optional<core::FieldId> field;
+};
+
+// One control as stored with its window. Positions and sizes are in twips from the top-left
+// corner of the container's client area; `id` is the row's own index in its table.
+struct ControlRow {
+    int id;
+    Kind kind;
+    int container;  // a panel's id, or kOnWindow
+    int left;
+    int top;
+    int width;
+    int height;
+    int tab_index;
+    Content content;
+    unsigned settings = kPlain;
+    float points = 0;  // font size; 0 for the window's default
+};
+
+struct MenuEntry {
+    int id;
+    std::wstring_view caption;
+};
+
+struct WindowLayout {
+    std::wstring_view caption;
+    int client_width;  // twips
+    int client_height;
+    bool minimise_button;
+    std::span<const ControlRow> controls;
+    // The window's direct children from front to back. Inside a panel the windowed controls lie
+    // in front of the labels, in the order of the table.
+    std::span<const int> stacking = {};
+    std::span<const std::wstring_view> tabs = {};  // the tab strip's captions
+    std::span<const MenuEntry> menu = {};
+};
+
+constexpr bool rows_follow_ids(std::span<const ControlRow> rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].id != static_cast<int>(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A window of the program made from its layout: its controls created at the window's DPI and laid
+// out again when that changes, the keyboard moving in tab order, and the events the program
+// handles passed to the virtual handlers below. A handler that throws core::RuntimeError stops
+// there, and the error is shown once the current message is done (error_box.h).
+class Window {
+  public:
+    explicit Window(const WindowLayout& layout) : layout_(layout) {}
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND handle() const noexcept { return window_; }
+    bool is_open() const noexcept { return window_ != nullptr; }
+    HWND control(int id) const noexcept;
+    HWND field_box(core::FieldId field) const noexcept;
+
+    // Creates the window, hidden and centred on the screen, with its controls as stored, then
+    // runs on_load. Throws core::RuntimeError when a window cannot be made.
+    void open(HWND owner = nullptr);
+    // Shows the window, the focus on the first control in tab order.
+    void show();
+    // Opens the window owned by `owner` if needed and shows it; `owner` takes no input until the
+    // user closes it. Returns then.
+    void show_modal(HWND owner);
+    void close();
+
+    // Places every control and sets every font again for this DPI.
+    void apply_dpi(UINT dpi);
+
+  protected:
+    virtual void on_load() {}
+    // A button, a menu entry, or a tab chosen on the tab strip.
+    virtual void on_click(int id) { (void)id; }
+    // A character typed into a field's text box; set `code` to 0 to discard it.
+    virtual void on_field_key(core::FieldId field, std::int16_t& code) { (void)field, (void)code; }
+    // The focus moved from a field's text box to another control of this window.
+    virtual void on_field_left(core::FieldId field) { (void)field; }
+    virtual void on_closed() {}
+
+    // Control properties. A failing call throws core::RuntimeError saying, in the user's words,
+    // what could not be done (`doing`: "show the result").
+    std::wstring field_text(core::FieldId field) const;
+    void set_field_text(core::FieldId field, std::wstring_view text);
+    void set_text(int id, std::wstring_view text, std::wstring_view doing);
+    void set_visible(int id, bool visible, std::wstring_view doing);
+    int selected_tab(int id) const;  // 1-based
+
+  private:
+    struct Font {
+        float points;
+        bool bold;
+        HFONT handle;
+    };
+
+    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    static LRESULT CALLBACK control_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                         UINT_PTR id, DWORD_PTR self);
+    LRESULT on_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT on_control_message(const ControlRow& row, HWND window, UINT message, WPARAM wparam,
+                               LPARAM lparam);
+    template <typename Handler>
+    void guarded(Handler&& handler);
+
+    void create_controls();
+    void bind_updowns();
+    void stack_controls();
+    void place(const ControlRow& row);
+    void set_client_size();
+    void centre_on_screen();
+    HFONT font(float points, bool bold);
+    void release_fonts();
+    const ControlRow* row_of(HWND window) const noexcept;
+    void move_focus(HWND from, bool forward);
+
+    const WindowLayout& layout_;
+    HWND window_ = nullptr;
+    HWND disabled_owner_ = nullptr;  // the owner a modal showing disabled
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    std::vector<HWND> controls_;  // by row id
+    std::vector<Font> fonts_;
+    HWND last_focus_ = nullptr;
+};
+
+// The user's decimal separator, from the Windows locale settings.
+core::NumberLocale user_number_locale();
+
+// Whether a message loop goes on after GetMessageW returned `got`: only WM_QUIT (0) ends it. An
+// error (-1, as when a message too large to copy was sent from another program) loses that one
+// message, not the program.
+constexpr bool message_loop_goes_on(BOOL got) {
+    return got != 0;
+}
+
+// Delivers messages until WM_QUIT; returns its exit code.
+int run_message_loop();
+
+}  // namespace platform
