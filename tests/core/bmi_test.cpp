@@ -93,42 +93,6 @@ TEST(Calculation, FailsAtTheFirstFaultNamingTheField) {
     }
 }
 
-// Each bad text in each field, read by the range rule and by the calculation (the other fields
-// holding their start texts): an error naming that field, and so nothing written.
-TEST(BadText, FailsWithItsKindNamingTheField) {
-    const struct {
-        std::wstring_view text;
-        ErrorKind kind;
-    } cases[] = {
-        {L"", ErrorKind::Empty},         {L" \t ", ErrorKind::Empty},
-        {L"abc", ErrorKind::NotANumber}, {L"-5", ErrorKind::NotANumber},
-        {L".", ErrorKind::NotANumber},   {L"\u0661\u0662", ErrorKind::NotANumber},
-        {L"1e400", ErrorKind::TooLarge},
-    };
-    for (const auto& fields : kCalculators) {
-        for (int bad = 0; bad < 3; ++bad) {
-            const FieldRule& rule = field_rule(fields[bad]);
-            for (const auto& c : cases) {
-                std::wstring_view texts[3];
-                for (int i = 0; i < 3; ++i) {
-                    texts[i] = i == bad ? c.text : field_rule(fields[i]).start_text;
-                }
-                for (const bool calculating : {false, true}) {
-                    try {
-                        calculating ? (void)calculate(rule.system, {texts[0], texts[1], texts[2]})
-                                    : (void)range_rule(c.text, rule);
-                        ADD_FAILURE() << "accepted " << std::wstring(c.text);
-                    } catch (const RuntimeError& error) {
-                        EXPECT_EQ(error.kind(), c.kind) << std::wstring(c.text);
-                        EXPECT_EQ(error.field(), rule.id) << std::wstring(c.text);
-                        EXPECT_EQ(error.input(), c.text);
-                    }
-                }
-            }
-        }
-    }
-}
-
 // Every whole-number input within the fields' bounds against the BMI worked in long double;
 // near a tie, where the working precisions decide, either neighbour is right.
 TEST(AllInputs, CaptionsShowTheDecimalBmiInTenths) {
