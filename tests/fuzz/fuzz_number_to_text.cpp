@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     float value = 0;
     std::memcpy(&value, input.payload.data(), sizeof value);
-    const core::NumberLocale locale = fuzz::locale_from(input.selector);
+    const core::NumberLocale& locale = input.locale;
     const std::wstring text = core::single_to_text(value, locale);
     if (!std::isfinite(value)) {
         QUENLOW_FUZZ_CHECK(text == L"NaN" || text == L"Infinity" || text == L"-Infinity");

@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto input = fuzz::split_selector(data, size);
-    const core::NumberLocale locale = fuzz::locale_from(input.selector);
+    const core::NumberLocale& locale = input.locale;
     const core::FieldRule& field = core::kFields[(input.selector >> 2) % core::kFields.size()];
     const std::wstring typed = fuzz::decode(input.payload);
 

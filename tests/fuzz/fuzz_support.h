@@ -13,13 +13,10 @@
 
 #include "core/number_locale.h"
 
-#define QUENLOW_FUZZ_CHECK(condition)                                                              \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (false)
+#define QUENLOW_FUZZ_CHECK(condition)                                                            \
+    ((condition) ? void()                                                                        \
+                 : (std::fprintf(stderr, "%s:%d: broken: %s\n", __FILE__, __LINE__, #condition), \
+                    std::abort()))
 
 namespace fuzz {
 
@@ -31,39 +28,37 @@ inline std::wstring decode(std::string_view bytes) {
     };
     const auto continues = [&](std::size_t i) { return (at(i) & 0xC0) == 0x80; };
     std::wstring text;
-    for (std::size_t i = 0; i < bytes.size();) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
         const unsigned lead = at(i);
         if (lead >= 0xC2 && lead <= 0xDF && continues(i + 1)) {
-            text.push_back(static_cast<wchar_t>((lead & 0x1F) << 6 | (at(i + 1) & 0x3F)));
-            i += 2;
+            text.push_back(static_cast<wchar_t>((lead & 0x1F) << 6 | (at(++i) & 0x3F)));
         } else if (lead >= 0xE0 && lead <= 0xEF && continues(i + 1) && continues(i + 2)) {
             text.push_back(static_cast<wchar_t>((lead & 0x0F) << 12 | (at(i + 1) & 0x3F) << 6 |
                                                 (at(i + 2) & 0x3F)));
-            i += 3;
+            i += 2;
         } else {
             text.push_back(static_cast<wchar_t>(lead));
-            ++i;
         }
     }
     return text;
 }
 
-// The point, the comma, and a separator of two characters.
-inline core::NumberLocale locale_from(std::uint8_t selector) {
-    static const wchar_t* const kSeparators[] = {L".", L",", L"::"};
-    return core::NumberLocale{kSeparators[selector % 3]};
-}
-
-// The first byte chooses the options, the rest is the payload.
+// The first byte chooses the options: the separator (the point, the comma, or two characters)
+// and more in its upper bits. The rest is the payload.
 struct Input {
     std::uint8_t selector = 0;
+    core::NumberLocale locale;
     std::string_view payload;
 };
 
 inline Input split_selector(const std::uint8_t* data, std::size_t size) {
-    return size == 0 ? Input{}
-                     : Input{data[0],
-                             std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)};
+    static const wchar_t* const kSeparators[] = {L".", L",", L"::"};
+    if (size == 0) {
+        return {};
+    }
+    return {data[0],
+            {kSeparators[data[0] % 3]},
+            std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)};
 }
 
 // Splits at the first `count - 1` line feeds; the last part keeps whatever follows.

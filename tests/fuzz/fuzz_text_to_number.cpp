@@ -35,7 +35,7 @@ std::optional<Real> read(Real (*convert)(std::wstring_view, const core::NumberLo
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto input = fuzz::split_selector(data, size);
-    const core::NumberLocale locale = fuzz::locale_from(input.selector);
+    const core::NumberLocale& locale = input.locale;
     const std::wstring text = fuzz::decode(input.payload);
     const auto single = read(core::text_to_single, text, locale);
     const auto wide = read(core::text_to_double, text, locale);

@@ -75,38 +75,24 @@ void click(HWND window, POINT at = {-1, -1}) {
     pump();
 }
 
-// Hands every window of this thread that becomes active to `seen`; message boxes are read
-// and answered with OK.
-class Watcher {
-  public:
-    Watcher() {
-        current = this;
-        hook_ = SetWindowsHookExW(WH_CBT, &Watcher::hook, nullptr, GetCurrentThreadId());
-    }
-    ~Watcher() {
-        UnhookWindowsHookEx(hook_);
-        current = nullptr;
-    }
-    std::vector<std::wstring> boxes;
-    std::function<void(HWND)> on_window = [](HWND) {};
+// Message boxes that open are read and answered with OK; any other window that becomes active
+// goes to `on_window`.
+std::vector<std::wstring> boxes;
+std::function<void(HWND)> on_window;
 
-  private:
-    static LRESULT CALLBACK hook(int code, WPARAM wparam, LPARAM lparam) {
-        const auto window = reinterpret_cast<HWND>(wparam);
-        wchar_t name[16] = {};
-        if (code == HCBT_ACTIVATE && current && GetClassNameW(window, name, 16)) {
-            if (std::wstring(name) == L"#32770") {
-                current->boxes.push_back(text_of(GetDlgItem(window, 0xFFFF)));
-                PostMessageW(window, WM_COMMAND, IDOK, 0);
-            } else {
-                current->on_window(window);
-            }
+LRESULT CALLBACK watch(int code, WPARAM wparam, LPARAM lparam) {
+    const auto window = reinterpret_cast<HWND>(wparam);
+    wchar_t name[16] = {};
+    if (code == HCBT_ACTIVATE && GetClassNameW(window, name, 16)) {
+        if (std::wstring(name) == L"#32770") {
+            boxes.push_back(text_of(GetDlgItem(window, 0xFFFF)));
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        } else if (on_window) {
+            on_window(window);
         }
-        return CallNextHookEx(nullptr, code, wparam, lparam);
     }
-    static inline Watcher* current = nullptr;
-    HHOOK hook_;
-};
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
 
 const std::wstring kPrefix = L"Your Body Mass Index (BMI) is ";
 const std::wstring kNormal = L" \rYour weight is in the normal weight category.";
@@ -117,10 +103,14 @@ const std::wstring kLegend =
 class MainWindowTest : public testing::Test {
   protected:
     void SetUp() override {
+        boxes.clear();
+        on_window = nullptr;
+        hook = SetWindowsHookExW(WH_CBT, watch, nullptr, GetCurrentThreadId());
         window.open();
         window.show();
         pump();
     }
+    void TearDown() override { UnhookWindowsHookEx(hook); }
     HWND operator[](Control id) const { return window.control(id); }
     std::wstring text(Control id) const { return text_of(window.control(id)); }
     void set(Control id, const wchar_t* text) { SetWindowTextW(window.control(id), text); }
@@ -131,7 +121,7 @@ class MainWindowTest : public testing::Test {
     }
 
     MainWindow window{core::NumberLocale{}};
-    Watcher watcher;
+    HHOOK hook = nullptr;
 };
 
 // What a control's settings show: bold font, centred or right-aligned text, a transparent
@@ -299,7 +289,7 @@ TEST_F(MainWindowTest, OpensOnTheStandardTabWithEachFieldInsideItsBounds) {
             EXPECT_EQ(text(f.field), after) << "field " << f.field;
         }
     }
-    EXPECT_TRUE(watcher.boxes.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(MainWindowTest, TypingPassesDigitsOnlyAndABadFieldGivesOneMessageAndWritesNothing) {
@@ -315,8 +305,8 @@ TEST_F(MainWindowTest, TypingPassesDigitsOnlyAndABadFieldGivesOneMessageAndWrite
     EXPECT_EQ(text(txtweightstandard), L"157\u0663");
     // The field fails as it loses the focus, then the calculation fails reading it: one box.
     click((*this)[cmdcalculatestandard]);
-    ASSERT_EQ(watcher.boxes.size(), 1u);
-    EXPECT_EQ(watcher.boxes[0],
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0],
               L"Your Weight, lb holds \"157\u0663\", which is not a number.\n"
               L"Type a whole number from 10 to 500.");
     EXPECT_EQ(text(lblresultsstandard), L"Your Body Mass Index (BMI) is 0 ");
@@ -324,7 +314,7 @@ TEST_F(MainWindowTest, TypingPassesDigitsOnlyAndABadFieldGivesOneMessageAndWrite
     set(txtweightstandard, L"150");
     click((*this)[cmdcalculatestandard]);
     EXPECT_EQ(text(lblresultsstandard), kPrefix + L"22.8" + kNormal) << "the program goes on";
-    EXPECT_EQ(watcher.boxes.size(), 1u);
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(MainWindowTest, TabsSwitchPanelsAndCalculatorsShowTheirCaptions) {
@@ -347,7 +337,7 @@ TEST_F(MainWindowTest, TabsSwitchPanelsAndCalculatorsShowTheirCaptions) {
     select_tab(1);
     EXPECT_TRUE(IsWindowVisible(GetFocus()));
     EXPECT_EQ(text(txtinchstandard), L"11");
-    EXPECT_TRUE(watcher.boxes.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST(MainWindow, CalculatesWithTheDecimalSeparatorOfTheLocale) {
@@ -398,15 +388,14 @@ TEST_F(MainWindowTest, TabVisitsFieldsUpDownsAndButtonInStoredOrder) {
     EXPECT_EQ(text(txtmmetric), L"2");
     click((*this)[updownmmetric], {area.right / 2, area.bottom * 3 / 4});
     EXPECT_EQ(text(txtmmetric), L"1");
-}
-
-TEST_F(MainWindowTest, EnterAndEscPressNothingAndSpacePressesTheFocusedButton) {
-    SetFocus((*this)[cmdcalculatestandard]);
+    // Enter and Esc press no button; the space bar presses the one with the focus.
+    SetFocus((*this)[cmdcalculatemetric]);
     press(VK_RETURN);
     press(VK_ESCAPE);
-    EXPECT_EQ(text(lblresultsstandard), L"Your Body Mass Index (BMI) is 0 ");
-    press(VK_SPACE);
-    EXPECT_EQ(text(lblresultsstandard), kPrefix + L"22.8" + kNormal);
+    EXPECT_EQ(text(lblresultsmetric), L"Your Body Mass Index (BMI) is 0 ");
+    press(VK_SPACE);  // 50 kg at 1.98 m: 50 / 3.9204 = 12.75
+    EXPECT_EQ(text(lblresultsmetric),
+              kPrefix + L"12.8 \rYour weight is in the underweight category.");
 }
 
 std::wstring accessible_name(HWND window) {
@@ -463,7 +452,7 @@ TEST_F(MainWindowTest, AboutOpensModallyWithItsLinesAndAnIconAndCanOpenAgain) {
                                     L"www.quenlow.example", L"support@quenlow.example"};
     int shown = 0;
     bool closing = false;
-    watcher.on_window = [&](HWND about) {
+    on_window = [&](HWND about) {
         if (text_of(about) != L"About" || std::exchange(closing, true)) {
             return;
         }
