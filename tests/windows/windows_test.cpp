@@ -477,6 +477,9 @@ TEST_F(MainWindowTest, AboutOpensModallyWithItsLinesAndAnIconAndCanOpenAgain) {
         PostMessageW(window.handle(), WM_COMMAND, about_command, 0);
         PostMessageW(about, WM_CLOSE, 0, 0);
     };
+    // A window of its own taking the focus is no focus loss for a field: nothing is clamped.
+    SetFocus((*this)[txtweightstandard]);
+    set(txtweightstandard, L"600");
     for (int round = 1; round <= 2; ++round) {
         closing = false;
         SendMessageW(window.handle(), WM_COMMAND, about_command, 0);
@@ -484,6 +487,7 @@ TEST_F(MainWindowTest, AboutOpensModallyWithItsLinesAndAnIconAndCanOpenAgain) {
         EXPECT_EQ(shown, round);
         EXPECT_TRUE(IsWindowEnabled(window.handle())) << "the main window takes input again";
         EXPECT_EQ(FindWindowW(L"QuenlowForm", L"About"), nullptr);
+        EXPECT_EQ(text(txtweightstandard), L"600");
     }
     expect_program_icon(window.handle());
 }
