@@ -8,6 +8,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
 
 # SSE2 arithmetic keeps single and double precision results identical to the 64-bit build (x87
 # would round intermediates).
+#
 # The release is small before it is fast: its work is a few calculations per click. Unused
 # functions and data are dropped section by section, and across files by link-time optimisation.
 # Only the UI thread runs the program's code, so local statics need no initialisation lock.
@@ -17,10 +18,9 @@ set(CMAKE_CXX_FLAGS_INIT
 # Relocatable (ASLR, a .reloc section) whatever the linker's default: binutils before 2.36 left
 # it off.
 string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--gc-sections,--dynamicbase")
-# CMake appends its own -O3 to the release flags it starts from, so -Os is given as the cache
-# value, which a command line or preset can still override.
-set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG" CACHE STRING "C flags of the release build")
-set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG" CACHE STRING "C++ flags of the release build")
+# -Os comes from the win32 preset: CMake appends its own -O3 to any release flags that a
+# toolchain file starts them from, and a preset's value also replaces one cached earlier.
+
 # CMake's own switch rather than a bare -flto: it also archives the libraries with gcc-ar.
 # Projects brought in with an older minimum version (GoogleTest) would warn about it instead.
 set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
