@@ -1,46 +1,6 @@
-// The yardstick for Quenlow's start-up time: the least a Win32 program does to show a window of
-// the same size and run a message loop, built with the same toolchain and static run time.
-#include <windows.h>
-
-namespace {
-
-LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wparam, lparam);
-}
-
-}  // namespace
+// The bare window: the floor of the start-up comparison and of the executable's size.
+#include "bench/bare_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = &window_proc;
-    window_class.hInstance = instance;
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = L"MinimalWindow";
-    if (!RegisterClassExW(&window_class)) {
-        return 1;
-    }
-    // Quenlow's client area at 96 DPI, 528 x 321 pixels.
-    RECT frame{0, 0, 528, 321};
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    AdjustWindowRect(&frame, style, FALSE);
-    const HWND window = CreateWindowExW(
-        0, window_class.lpszClassName, L"Minimal", style, CW_USEDEFAULT, CW_USEDEFAULT,
-        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
-    if (!window) {
-        return 1;
-    }
-    ShowWindow(window, show);
-    UpdateWindow(window);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return static_cast<int>(message.wParam);
+    return bench::run_bare_window(instance, L"Minimal", show);
 }

@@ -1,12 +1,17 @@
-# The posix thread model variants: GoogleTest needs std::mutex, which the win32 model lacks.
-set(CMAKE_C_COMPILER ${QUENLOW_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QUENLOW_MINGW_PREFIX}-g++-posix)
+# The posix thread model unless the including file chose another: GoogleTest needs std::mutex,
+# which the win32 model of this GCC lacks.
+if(NOT DEFINED QUENLOW_MINGW_THREADS)
+    set(QUENLOW_MINGW_THREADS posix)
+endif()
+set(CMAKE_C_COMPILER ${QUENLOW_MINGW_PREFIX}-gcc-${QUENLOW_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${QUENLOW_MINGW_PREFIX}-g++-${QUENLOW_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${QUENLOW_MINGW_PREFIX}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${QUENLOW_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Link the C and C++ run times and winpthread statically: the program needs only Windows' own DLLs.
+# Link the C and C++ run times (and winpthread, where used) statically: the program needs only
+# Windows' own DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # Tests run under wine64 through a wrapper that keeps Wine's helper processes off CTest's pipes.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)

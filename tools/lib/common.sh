@@ -15,10 +15,12 @@ ensure_packages() {
 }
 
 # Everything the builds need: the host toolchain, both MinGW-w64 targets (posix threads, which
-# GoogleTest requires), the GoogleTest sources, Wine, a virtual display and the resource tools.
+# GoogleTest requires; the i686 release uses the win32 thread model), the GoogleTest sources,
+# Wine, a virtual display and the resource tools.
 QUENLOW_BUILD_PACKAGES=(cmake make g++ googletest python3
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686)
+    g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+    g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32)
 QUENLOW_RUN_PACKAGES=(wine wine64 xvfb xauth x11-utils imagemagick icoutils fonts-dejavu-core)
 
 # Starts Xvfb on the first free display number and exports DISPLAY. Sets XVFB_PID.
