@@ -135,7 +135,7 @@ class BigNatural {
     std::size_t size_ = 0;                       // the top limb in use is not zero
 };
 
-// numerator / denominator: the whole part, below 2^64, and where the rest lies against one half.
+// A quotient's whole part, below 2^64, and where the rest lies against one half.
 struct Quotient {
     std::uint64_t whole = 0;
     int rest_against_half = 0;  // -1 below, 0 exactly one half, +1 above
@@ -147,7 +147,13 @@ struct Quotient {
     }
 };
 
-Quotient divide(BigNatural numerator, BigNatural denominator) {
+// numerator * 2^scale / denominator
+Quotient divide(BigNatural numerator, BigNatural denominator, int scale) {
+    if (scale >= 0) {
+        numerator.shift_left(scale);
+    } else {
+        denominator.shift_left(-scale);
+    }
     Quotient quotient;
     // One bit of the quotient at a time, from the highest that can be set.
     const int bits = numerator.bit_length() - denominator.bit_length() + 1;
@@ -305,15 +311,7 @@ std::optional<Real> nearest(const DecimalNumber& number) {
     int unit = std::max(top - kPrecision + 1, kLowestUnit);
     Quotient significand;
     for (;;) {
-        BigNatural scaled_numerator = numerator;
-        BigNatural scaled_denominator = denominator;
-        const int shift = decimal - unit;
-        if (shift >= 0) {
-            scaled_numerator.shift_left(shift);
-        } else {
-            scaled_denominator.shift_left(-shift);
-        }
-        significand = divide(scaled_numerator, scaled_denominator);
+        significand = divide(numerator, denominator, decimal - unit);
         if (significand.whole >= (std::uint64_t{1} << (kPrecision - 1)) || unit == kLowestUnit) {
             break;
         }
@@ -377,12 +375,7 @@ SevenDigits seven_digits(float value) {
         numerator.multiply_by_power_of_5(std::max(-scale, 0));
         BigNatural denominator(1);
         denominator.multiply_by_power_of_5(std::max(scale, 0));
-        if (binary >= scale) {
-            numerator.shift_left(binary - scale);
-        } else {
-            denominator.shift_left(scale - binary);
-        }
-        const Quotient quotient = divide(numerator, denominator);
+        const Quotient quotient = divide(numerator, denominator, binary - scale);
         if (quotient.whole >= 10'000'000) {
             ++exponent;
         } else if (quotient.whole < 1'000'000) {
