@@ -1,6 +1,8 @@
 #include "core/error_text.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <string_view>
 
 #include "core/fields.h"
@@ -17,6 +19,13 @@ std::wstring quoted_input(const std::wstring& input) {
     std::replace_if(
         shown.begin(), shown.end(), [](wchar_t c) { return c < L' ' || c == 0x7F; }, L' ');
     return L"\"" + shown + (input.size() > kShown ? L"...\"" : L"\"");
+}
+
+// Through to_chars: std::to_wstring would link MinGW's wide printf into the release.
+std::wstring decimal_text(std::uint32_t value) {
+    std::array<char, 10> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::wstring(buffer.data(), result.ptr);
 }
 
 std::wstring whole_numbers(const FieldRule& field) {
@@ -83,7 +92,7 @@ std::wstring describe(const RuntimeError& error) {
     const std::wstring operation =
         error.operation().empty() ? std::wstring(L"complete an action") : error.operation();
     return L"Quenlow could not " + operation + L" (system error " +
-           std::to_wstring(error.system_code()) + L").\nTry again; if this keeps happening, " +
+           decimal_text(error.system_code()) + L").\nTry again; if this keeps happening, " +
            L"restart Quenlow.";
 }
 

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <string>
-#include <system_error>
+#include <type_traits>
 
 #include "core/runtime_error.h"
 
@@ -27,68 +28,216 @@ std::wstring_view separator_of(const NumberLocale& locale) {
                                             : std::wstring_view(locale.decimal_separator);
 }
 
-// A number text checked character by character, rewritten in the plain ASCII form that
-// std::from_chars reads. Checking first keeps from_chars' own extras ("inf", "nan", hex digits,
-// a leading minus) out of reach.
-struct CheckedNumber {
-    std::string ascii;
-    // Decimal exponent of the first significant digit, clamped far beyond any finite range; tells
-    // an overflow from an underflow when from_chars reports the value out of range.
-    long magnitude = 0;
+// Both directions are worked out exactly, on integers, rather than with the library's floating
+// charconv: that alone would add a quarter of a megabyte of code and tables to the release.
+
+// A non-negative integer of up to 4096 bits. The largest numbers met are the quotients' operands
+// for texts of 801 kept digits near 10^-400, a little under 3,900 bits. An operation that would
+// outgrow the capacity drops the top limbs rather than write past the end.
+class BigNatural {
+  public:
+    explicit BigNatural(std::uint32_t value = 0) {
+        limbs_[0] = value;
+        size_ = value != 0 ? 1 : 0;
+    }
+
+    int bit_length() const {
+        return size_ == 0 ? 0
+                          : static_cast<int>(32 * (size_ - 1) + std::bit_width(limbs_[size_ - 1]));
+    }
+
+    // this * factor + addend
+    void multiply_add(std::uint32_t factor, std::uint32_t addend) {
+        std::uint64_t carry = addend;
+        for (std::size_t i = 0; i < size_; ++i) {
+            carry += std::uint64_t{limbs_[i]} * factor;
+            limbs_[i] = static_cast<std::uint32_t>(carry);
+            carry >>= 32;
+        }
+        if (carry != 0 && size_ < kLimbs) {
+            limbs_[size_++] = static_cast<std::uint32_t>(carry);
+        }
+        trim();
+    }
+
+    void multiply_by_power_of_5(int exponent) {
+        constexpr std::uint32_t k5To13 = 1'220'703'125;  // the largest power of 5 in 32 bits
+        for (; exponent >= 13; exponent -= 13) {
+            multiply_add(k5To13, 0);
+        }
+        std::uint32_t rest = 1;
+        for (; exponent > 0; --exponent) {
+            rest *= 5;
+        }
+        multiply_add(rest, 0);
+    }
+
+    void shift_left(int bits) {
+        if (size_ == 0 || bits == 0) {
+            return;
+        }
+        const auto words = static_cast<std::size_t>(bits / 32);
+        const int rest = bits % 32;
+        const std::size_t size = std::min(size_ + words + 1, kLimbs);
+        // From the top down, so that every limb is read before it is overwritten.
+        for (std::size_t i = size; i-- > 0;) {
+            const std::uint64_t high = i >= words && i - words < size_ ? limbs_[i - words] : 0;
+            const std::uint64_t low =
+                i >= words + 1 && i - words - 1 < size_ ? limbs_[i - words - 1] : 0;
+            limbs_[i] = static_cast<std::uint32_t>(((high << 32 | low) << rest) >> 32);
+        }
+        size_ = size;
+        trim();
+    }
+
+    void halve() {
+        for (std::size_t i = 0; i < size_; ++i) {
+            const std::uint32_t carried = i + 1 < size_ ? limbs_[i + 1] << 31 : 0;
+            limbs_[i] = limbs_[i] >> 1 | carried;
+        }
+        trim();
+    }
+
+    // this - other, which must not exceed this
+    void subtract(const BigNatural& other) {
+        std::uint64_t borrow = 0;
+        for (std::size_t i = 0; i < size_; ++i) {
+            const std::uint64_t difference =
+                std::uint64_t{limbs_[i]} - (i < other.size_ ? other.limbs_[i] : 0) - borrow;
+            limbs_[i] = static_cast<std::uint32_t>(difference);
+            borrow = difference >> 63;
+        }
+        trim();
+    }
+
+    friend int compare(const BigNatural& a, const BigNatural& b) {
+        if (a.size_ != b.size_) {
+            return a.size_ < b.size_ ? -1 : 1;
+        }
+        for (std::size_t i = a.size_; i-- > 0;) {
+            if (a.limbs_[i] != b.limbs_[i]) {
+                return a.limbs_[i] < b.limbs_[i] ? -1 : 1;
+            }
+        }
+        return 0;
+    }
+
+  private:
+    static constexpr std::size_t kLimbs = 128;
+
+    void trim() {
+        while (size_ > 0 && limbs_[size_ - 1] == 0) {
+            --size_;
+        }
+    }
+
+    std::array<std::uint32_t, kLimbs> limbs_{};  // least significant first
+    std::size_t size_ = 0;                       // the top limb in use is not zero
 };
 
-constexpr long kExponentClamp = 1'000'000;
+// A quotient's whole part, below 2^64, and where the rest lies against one half.
+struct Quotient {
+    std::uint64_t whole = 0;
+    int rest_against_half = 0;  // -1 below, 0 exactly one half, +1 above
 
-std::optional<CheckedNumber> check_number(std::wstring_view text, std::wstring_view separator) {
-    CheckedNumber number;
+    // To the nearest integer, a half to the even one.
+    std::uint64_t rounded() const {
+        const bool up = rest_against_half > 0 || (rest_against_half == 0 && (whole & 1) != 0);
+        return whole + (up ? 1 : 0);
+    }
+};
+
+// numerator * 2^scale / denominator
+Quotient divide(BigNatural numerator, BigNatural denominator, int scale) {
+    if (scale >= 0) {
+        numerator.shift_left(scale);
+    } else {
+        denominator.shift_left(-scale);
+    }
+    Quotient quotient;
+    // One bit of the quotient at a time, from the highest that can be set.
+    const int bits = numerator.bit_length() - denominator.bit_length() + 1;
+    if (bits > 0) {
+        denominator.shift_left(bits - 1);
+        for (int i = bits - 1; i >= 0; --i) {
+            quotient.whole <<= 1;
+            if (compare(numerator, denominator) >= 0) {
+                numerator.subtract(denominator);
+                quotient.whole |= 1;
+            }
+            if (i > 0) {
+                denominator.halve();
+            }
+        }
+    }
+    numerator.shift_left(1);  // twice the remainder against the denominator
+    quotient.rest_against_half = compare(numerator, denominator);
+    return quotient;
+}
+
+// A number text's value as digits × 10^(exponent - digits + 1).
+struct DecimalNumber {
+    std::string digits;         // the significant ones, the first not zero; none for zero
+    std::int64_t exponent = 0;  // of the first digit
+};
+
+// The longest exact decimal form of a midpoint between two doubles, the closest a text can come
+// to changing its rounding, has 767 significant digits. Digits after the 800th therefore matter
+// only as being all zeros or not, and stand as one digit 1 in place 801 when they are not.
+constexpr std::size_t kKeptDigits = 800;
+
+// Beyond 10^400 every value is infinite in both precisions, below 10^-400 zero.
+constexpr std::int64_t kCertainExponent = 400;
+
+// Accepts exactly what the header describes, blanks already trimmed.
+std::optional<DecimalNumber> read_number(std::wstring_view text, std::wstring_view separator) {
+    DecimalNumber number;
     std::size_t i = 0;
-    long integer_digits = 0;          // significant digits before the separator
-    long leading_fraction_zeros = 0;  // zeros after the separator before the first other digit
-    bool seen_significant = false;
-    std::size_t digits = 0;
+    std::int64_t digits = 0;              // all of them, leading zeros included
+    std::int64_t first_significant = -1;  // its index among them
+    bool dropped_non_zero = false;
 
-    auto take_digits = [&](bool fraction) {
-        while (i < text.size() && is_ascii_digit(text[i])) {
+    auto take_digits = [&] {
+        for (; i < text.size() && is_ascii_digit(text[i]); ++i, ++digits) {
             const char c = static_cast<char>(text[i]);
-            if (c != '0') {
-                seen_significant = true;
+            if (first_significant < 0 && c != '0') {
+                first_significant = digits;
             }
-            if (!fraction && seen_significant) {
-                ++integer_digits;
-            } else if (fraction && !seen_significant) {
-                ++leading_fraction_zeros;
+            if (first_significant < 0) {
+                continue;
             }
-            number.ascii.push_back(c);
-            ++digits;
-            ++i;
+            if (number.digits.size() < kKeptDigits) {
+                number.digits.push_back(c);
+            } else if (c != '0') {
+                dropped_non_zero = true;
+            }
         }
     };
 
-    take_digits(false);
+    take_digits();
+    const std::int64_t integer_digits = digits;
     if (text.substr(i).starts_with(separator)) {
-        number.ascii.push_back('.');
         i += separator.size();
-        take_digits(true);
+        take_digits();
     }
     if (digits == 0) {
         return std::nullopt;
     }
 
-    long exponent = 0;
+    std::int64_t exponent = 0;
     if (i < text.size() && (text[i] == L'E' || text[i] == L'e')) {
-        number.ascii.push_back('e');
         ++i;
         bool negative = false;
         if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) {
             negative = text[i] == L'-';
-            number.ascii.push_back(negative ? '-' : '+');
             ++i;
         }
+        // The digits' own place moves the value by at most the text's length in powers of ten;
+        // an exponent beyond that and kCertainExponent decides the result alone.
+        const std::int64_t far = static_cast<std::int64_t>(text.size()) + kCertainExponent + 1;
         const std::size_t exponent_start = i;
-        while (i < text.size() && is_ascii_digit(text[i])) {
-            exponent = std::min(kExponentClamp, exponent * 10 + (text[i] - L'0'));
-            number.ascii.push_back(static_cast<char>(text[i]));
-            ++i;
+        for (; i < text.size() && is_ascii_digit(text[i]); ++i) {
+            exponent = std::min(far, exponent * 10 + (text[i] - L'0'));
         }
         if (i == exponent_start) {
             return std::nullopt;
@@ -101,10 +250,86 @@ std::optional<CheckedNumber> check_number(std::wstring_view text, std::wstring_v
         return std::nullopt;
     }
 
-    const long first_digit_position =
-        integer_digits > 0 ? integer_digits - 1 : -(leading_fraction_zeros + 1);
-    number.magnitude = first_digit_position + exponent;
+    if (first_significant < 0) {
+        return number;  // zero, whatever the exponent
+    }
+    if (dropped_non_zero) {
+        number.digits.push_back('1');
+    } else {
+        number.digits.erase(number.digits.find_last_not_of('0') + 1);
+    }
+    number.exponent = integer_digits - 1 - first_significant + exponent;
     return number;
+}
+
+BigNatural integer_of(std::string_view digits) {
+    BigNatural integer;
+    std::uint32_t chunk = 0;
+    std::uint32_t scale = 1;
+    for (const char c : digits) {
+        chunk = chunk * 10 + static_cast<std::uint32_t>(c - '0');
+        scale *= 10;
+        if (scale == 1'000'000'000) {
+            integer.multiply_add(scale, chunk);
+            chunk = 0;
+            scale = 1;
+        }
+    }
+    integer.multiply_add(scale, chunk);
+    return integer;
+}
+
+// The float or double nearest to the number (a tie to the even one), or nothing when that is
+// beyond the largest finite value.
+template <typename Real>
+std::optional<Real> nearest(const DecimalNumber& number) {
+    using Limits = std::numeric_limits<Real>;
+    using Bits = std::conditional_t<sizeof(Real) == 4, std::uint32_t, std::uint64_t>;
+    constexpr int kPrecision = Limits::digits;
+    constexpr int kLowestUnit = Limits::min_exponent - Limits::digits;   // the smallest subnormal's
+    constexpr int kHighestUnit = Limits::max_exponent - Limits::digits;  // the largest finite's
+
+    if (number.digits.empty() || number.exponent < -kCertainExponent) {
+        return Real{0};
+    }
+    if (number.exponent > kCertainExponent) {
+        return std::nullopt;
+    }
+
+    // value = numerator / denominator * 2^decimal, with decimal the power of ten of the last
+    // digit: 10^decimal is 5^decimal * 2^decimal.
+    const int decimal =
+        static_cast<int>(number.exponent) - static_cast<int>(number.digits.size()) + 1;
+    BigNatural numerator = integer_of(number.digits);
+    numerator.multiply_by_power_of_5(std::max(decimal, 0));
+    BigNatural denominator(1);
+    denominator.multiply_by_power_of_5(std::max(-decimal, 0));
+
+    // The value lies below 2^(top + 1) and above 2^(top - 1). Its unit in the last place is that
+    // of a kPrecision-bit significand, but never below the smallest subnormal's.
+    const int top = numerator.bit_length() - denominator.bit_length() + decimal;
+    int unit = std::max(top - kPrecision + 1, kLowestUnit);
+    Quotient significand;
+    for (;;) {
+        significand = divide(numerator, denominator, decimal - unit);
+        if (significand.whole >= (std::uint64_t{1} << (kPrecision - 1)) || unit == kLowestUnit) {
+            break;
+        }
+        --unit;  // the value was below 2^top: one bit more
+    }
+    if (unit > kHighestUnit) {
+        return std::nullopt;
+    }
+    // The encoding counts units from the smallest subnormal's, with the significand's leading
+    // bit added to the exponent field: so subnormals come out right, and so does a significand
+    // rounded up to 2^kPrecision, which carries into the exponent (the largest one: infinity).
+    const std::uint64_t bits =
+        (static_cast<std::uint64_t>(unit - kLowestUnit) << (kPrecision - 1)) +
+        significand.rounded();
+    if (bits >= std::bit_cast<Bits>(Limits::infinity())) {
+        return std::nullopt;
+    }
+    return std::bit_cast<Real>(static_cast<Bits>(bits));
 }
 
 template <typename Real>
@@ -116,34 +341,51 @@ Real text_to_real(std::wstring_view text, const NumberLocale& locale) {
     }
     const std::wstring_view trimmed(&*first, static_cast<std::size_t>(last - first));
 
-    const auto number = check_number(trimmed, separator_of(locale));
+    const auto number = read_number(trimmed, separator_of(locale));
     if (!number) {
         throw RuntimeError(ErrorKind::NotANumber, std::wstring(text));
     }
-
-    Real value{};
-    const char* begin = number->ascii.data();
-    const char* end = begin + number->ascii.size();
-    const auto [stop, error] = std::from_chars(begin, end, value, std::chars_format::general);
-    if (error == std::errc::result_out_of_range) {
-        // libstdc++ reports both ends this way and leaves the value alone: a number below the
-        // smallest subnormal is simply zero, one above the largest finite value is an error.
-        if (number->magnitude < 0) {
-            return Real{0};
-        }
+    const auto value = nearest<Real>(*number);
+    if (!value) {
         throw RuntimeError(ErrorKind::TooLarge, std::wstring(text));
     }
-    if (error != std::errc() || stop != end) {
-        throw RuntimeError(ErrorKind::NotANumber, std::wstring(text));
-    }
-    if (!std::isfinite(value)) {
-        throw RuntimeError(ErrorKind::TooLarge, std::wstring(text));
-    }
-    return value;
+    return *value;
 }
 
-std::wstring widen(std::string_view ascii) {
-    return std::wstring(ascii.begin(), ascii.end());
+// A positive finite single to 7 significant digits, correctly rounded (a tie to the even one):
+// an integer from 1000000 to 9999999 and the decimal exponent of its first digit.
+struct SevenDigits {
+    std::uint32_t digits = 0;
+    int exponent = 0;
+};
+
+SevenDigits seven_digits(float value) {
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
+    const std::uint32_t field = bits >> 23 & 0xFF;
+    const std::uint32_t significand = (bits & 0x7F'FFFF) | (field != 0 ? 0x80'0000 : 0);
+    const int binary = field != 0 ? static_cast<int>(field) - 150 : -149;  // value = sig * 2^binary
+
+    // floor(log10(2) * n) for the value's binary exponent n, or one off; the loop corrects it.
+    const int binary_exponent = static_cast<int>(std::bit_width(significand)) - 1 + binary;
+    int exponent = (binary_exponent * 1233) >> 12;
+    for (;;) {
+        // value / 10^scale = significand * 2^(binary - scale) / 5^scale
+        const int scale = exponent - 6;
+        BigNatural numerator(significand);
+        numerator.multiply_by_power_of_5(std::max(-scale, 0));
+        BigNatural denominator(1);
+        denominator.multiply_by_power_of_5(std::max(scale, 0));
+        const Quotient quotient = divide(numerator, denominator, binary - scale);
+        if (quotient.whole >= 10'000'000) {
+            ++exponent;
+        } else if (quotient.whole < 1'000'000) {
+            --exponent;
+        } else if (quotient.rounded() == 10'000'000) {
+            return {1'000'000, exponent + 1};  // 9999999.5 and above: 1E+(exponent + 1)
+        } else {
+            return {static_cast<std::uint32_t>(quotient.rounded()), exponent};
+        }
+    }
 }
 
 std::wstring non_finite_text(float value) {
@@ -171,31 +413,21 @@ std::wstring single_to_text(float value, const NumberLocale& locale) {
         return L"0";  // negative zero too: it is not a negative number
     }
 
-    // "d.dddddde+XX": the value rounded once, correctly, to 7 significant digits.
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::scientific, 6);
-    const std::string_view scientific(buffer.data(),
-                                      static_cast<std::size_t>(result.ptr - buffer.data()));
-
-    const bool negative = scientific.front() == '-';
-    const std::string_view unsigned_part = scientific.substr(negative ? 1 : 0);
-    const std::size_t e_at = unsigned_part.find('e');
-    std::string digits;  // the 7 significant digits without the point
-    digits.push_back(unsigned_part[0]);
-    digits.append(unsigned_part.substr(2, e_at - 2));
-    int exponent = 0;
-    const std::string_view exponent_text = unsigned_part.substr(e_at + 1);
-    std::from_chars(exponent_text.data() + (exponent_text.front() == '+' ? 1 : 0),
-                    exponent_text.data() + exponent_text.size(), exponent);
+    const SevenDigits rounded = seven_digits(std::abs(value));
+    std::wstring digits(7, L'0');
+    std::uint32_t rest = rounded.digits;
+    for (auto at = digits.rbegin(); at != digits.rend(); ++at, rest /= 10) {
+        *at = static_cast<wchar_t>(L'0' + rest % 10);
+    }
+    const int exponent = rounded.exponent;
 
     const std::wstring separator(separator_of(locale));
-    std::wstring text = negative ? L"-" : L"";
-    auto append_fraction = [&](std::string_view fraction) {
-        const std::size_t kept = fraction.find_last_not_of('0');
-        if (kept != std::string_view::npos) {
+    std::wstring text = value < 0 ? L"-" : L"";
+    auto append_fraction = [&](std::wstring_view fraction) {
+        const std::size_t kept = fraction.find_last_not_of(L'0');
+        if (kept != std::wstring_view::npos) {
             text += separator;
-            text += widen(fraction.substr(0, kept + 1));
+            text += fraction.substr(0, kept + 1);
         }
     };
 
@@ -204,30 +436,27 @@ std::wstring single_to_text(float value, const NumberLocale& locale) {
     if (exponent >= -4 && exponent <= 6) {
         if (exponent >= 0) {
             const auto integer_length = static_cast<std::size_t>(exponent) + 1;
-            text += widen(std::string_view(digits).substr(0, integer_length));
-            append_fraction(std::string_view(digits).substr(integer_length));
+            text += std::wstring_view(digits).substr(0, integer_length);
+            append_fraction(std::wstring_view(digits).substr(integer_length));
         } else {
             text += L"0";
-            append_fraction(std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits);
+            append_fraction(std::wstring(static_cast<std::size_t>(-exponent - 1), L'0') + digits);
         }
         return text;
     }
-    text += static_cast<wchar_t>(digits[0]);
-    append_fraction(std::string_view(digits).substr(1));
+    text += digits[0];
+    append_fraction(std::wstring_view(digits).substr(1));
     text += exponent < 0 ? L"E-" : L"E+";
-    const int magnitude = exponent < 0 ? -exponent : exponent;
-    if (magnitude < 10) {
-        text += L"0";
-    }
-    text += std::to_wstring(magnitude);
+    const int magnitude = exponent < 0 ? -exponent : exponent;  // 45 at most for a single
+    text += static_cast<wchar_t>(L'0' + magnitude / 10);
+    text += static_cast<wchar_t>(L'0' + magnitude % 10);
     return text;
 }
 
 std::wstring int16_to_text(std::int16_t value) {
     std::array<char, 8> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return widen(
-        std::string_view(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data())));
+    return std::wstring(buffer.data(), result.ptr);
 }
 
 }  // namespace core
