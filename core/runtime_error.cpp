@@ -5,7 +5,6 @@
 namespace core {
 namespace {
 
-// std::exception carries a narrow text; the words the user sees come from describe().
 const char* summary(ErrorKind kind) {
     switch (kind) {
         case ErrorKind::Empty:
@@ -29,7 +28,11 @@ const char* summary(ErrorKind kind) {
 }  // namespace
 
 RuntimeError::RuntimeError(ErrorKind kind, std::wstring input)
-    : std::runtime_error(summary(kind)), kind_(kind), input_(std::move(input)) {}
+    : kind_(kind), input_(std::move(input)) {}
+
+const char* RuntimeError::what() const noexcept {
+    return summary(kind_);
+}
 
 RuntimeError RuntimeError::control_call(std::wstring operation, std::uint32_t system_code) {
     RuntimeError error(ErrorKind::ControlCall);

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
+#include <exception>
 #include <string>
 
 #include "fields.h"
@@ -22,11 +22,13 @@ enum class ErrorKind {
 
 // A run-time error: it stops the running event procedure before it writes anything further,
 // and the forms run time hands it to its error handler. Value-like: cheap to copy and compare.
-class RuntimeError : public std::runtime_error {
+class RuntimeError : public std::exception {
   public:
     explicit RuntimeError(ErrorKind kind, std::wstring input = {});
     static RuntimeError control_call(std::wstring operation, std::uint32_t system_code);
 
+    // A fixed summary; the words the user sees come from describe().
+    const char* what() const noexcept override;
     ErrorKind kind() const noexcept { return kind_; }
     // The text whose conversion failed, exactly as the field held it.
     const std::wstring& input() const noexcept { return input_; }
