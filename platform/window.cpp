@@ -178,20 +178,29 @@ void Window::open(HWND owner) {
     }
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
                         (layout_.minimise_button ? WS_MINIMIZEBOX : 0);
-    if (!CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, caption.c_str(), style, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, menu, instance,
-                         this)) {
+    // Made at its size and place for the system DPI; a monitor of another DPI corrects it below.
+    dpi_ = dpi_of(nullptr);
+    RECT outer{0, 0, to_pixels(layout_.client_width, dpi_), to_pixels(layout_.client_height, dpi_)};
+    AdjustWindowRectEx(&outer, style, menu != nullptr, WS_EX_CONTROLPARENT);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG width = outer.right - outer.left;
+    const LONG height = outer.bottom - outer.top;
+    if (!CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, caption.c_str(), style,
+                         work.left + std::max(0L, (work.right - work.left - width) / 2),
+                         work.top + std::max(0L, (work.bottom - work.top - height) / 2), width,
+                         height, owner, menu, instance, this)) {
         const DWORD error = GetLastError();
         DestroyMenu(menu);
         throw core::RuntimeError::control_call(doing, error);
     }
     try {
         dpi_ = dpi_of(window_);
-        set_client_size();
+        if (set_client_size()) {
+            centre_on_screen();
+        }
         create_controls();
         bind_updowns();
-        stack_controls();
-        centre_on_screen();
     } catch (const core::RuntimeError& error) {
         close();
         throw core::RuntimeError::control_call(doing, error.system_code());
@@ -201,7 +210,6 @@ void Window::open(HWND owner) {
 
 void Window::show() {
     ShowWindow(window_, SW_SHOWNORMAL);
-    SetForegroundWindow(window_);
     const HWND focus = GetFocus();
     if (focus == window_ || !IsChild(window_, focus)) {
         move_focus(nullptr, true);
@@ -238,7 +246,7 @@ void Window::close() {
 
 // --- layout ------------------------------------------------------------------------------------
 
-void Window::set_client_size() {
+bool Window::set_client_size() {
     const int width = to_pixels(layout_.client_width, dpi_);
     const int height = to_pixels(layout_.client_height, dpi_);
     // The frame is measured, not computed: it is whatever the system draws at this DPI, and a
@@ -249,7 +257,7 @@ void Window::set_client_size() {
         GetWindowRect(window_, &outer);
         GetClientRect(window_, &client);
         if (client.right == width && client.bottom == height) {
-            return;
+            return pass > 0;
         }
         if (!SetWindowPos(window_, nullptr, 0, 0, width + (outer.right - outer.left) - client.right,
                           height + (outer.bottom - outer.top) - client.bottom,
@@ -257,6 +265,7 @@ void Window::set_client_size() {
             fail(L"size a window");
         }
     }
+    return true;
 }
 
 HFONT Window::font(float points, bool bold) {
@@ -288,8 +297,8 @@ void Window::release_fonts() {
 void Window::create_controls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     controls_.assign(layout_.controls.size(), nullptr);
-    // Rows come in table order, each panel before its contents.
-    for (const ControlRow& row : layout_.controls) {
+    for (const ControlRow* row_pointer : creation_order()) {
+        const ControlRow& row = *row_pointer;
         const WindowClass kind = window_class(row);
         const HWND parent = row.container == kOnWindow ? window_ : controls_[row.container];
         const std::wstring text(row.content.field ? core::field_rule(*row.content.field).start_text
@@ -346,36 +355,24 @@ void Window::bind_updowns() {
     }
 }
 
-void Window::stack_controls() {
-    // Front to back: each window goes just behind the one before it.
-    const auto stack = [](const std::vector<HWND>& front_to_back) {
-        HWND previous = HWND_TOP;
-        for (const HWND window : front_to_back) {
-            SetWindowPos(window, previous, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-            previous = window;
-        }
-    };
-    std::vector<HWND> children;
+// A new window goes behind its siblings, so creating them front to back stacks them: the
+// window's direct children in the order given (panels before their contents), then the windowed
+// controls in table order, then the labels, which are drawn on their container's surface behind
+// every windowed control.
+std::vector<const ControlRow*> Window::creation_order() const {
+    std::vector<const ControlRow*> order;
     for (const int id : layout_.stacking) {
-        children.push_back(controls_[id]);
+        order.push_back(&layout_.controls[static_cast<std::size_t>(id)]);
     }
-    stack(children);
-    // Labels are drawn on their panel's surface, behind every windowed control on it.
-    for (const ControlRow& panel : layout_.controls) {
-        if (panel.kind != Kind::Panel) {
-            continue;
-        }
-        children.clear();
-        for (const bool labels : {false, true}) {
-            for (const ControlRow& row : layout_.controls) {
-                if (row.container == panel.id && (row.kind == Kind::Label) == labels) {
-                    children.push_back(controls_[row.id]);
-                }
+    for (const bool labels : {false, true}) {
+        for (const ControlRow& row : layout_.controls) {
+            const bool placed = std::find(order.begin(), order.end(), &row) != order.end();
+            if (!placed && (row.kind == Kind::Label) == labels) {
+                order.push_back(&row);
             }
         }
-        stack(children);
     }
+    return order;
 }
 
 void Window::centre_on_screen() {

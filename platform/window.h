@@ -147,9 +147,9 @@ class Window {
 
     void create_controls();
     void bind_updowns();
-    void stack_controls();
+    std::vector<const ControlRow*> creation_order() const;
     void place(const ControlRow& row);
-    void set_client_size();
+    bool set_client_size();  // whether it had to change the window's size
     void centre_on_screen();
     HFONT font(float points, bool bold);
     void release_fonts();
