@@ -32,13 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int exponent = 0;
     std::from_chars(exponent_at + (*exponent_at == '+'), end, exponent);
 
-    std::string shown;  // the text with the point for a separator, as from_chars reads it
-    const std::wstring& separator = input.locale.decimal_separator;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool at_separator = text.compare(i, separator.size(), separator) == 0;
-        shown += at_separator ? '.' : static_cast<char>(text[i]);
-        i += at_separator ? separator.size() - 1 : 0;
-    }
+    const std::string shown = fuzz::as_ascii(text, input.locale.decimal_separator);
     double shown_value = 1, expected_value = 0;
     std::from_chars(shown.data(), shown.data() + shown.size(), shown_value);
     std::from_chars(expected, end, expected_value);

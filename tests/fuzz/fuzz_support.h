@@ -43,6 +43,20 @@ inline std::wstring decode(std::string_view bytes) {
     return text;
 }
 
+// The text as std::from_chars reads it: blanks dropped, the separator as a point, every other
+// character cut to its low byte (only texts of ASCII characters are compared).
+inline std::string as_ascii(const std::wstring& text, const std::wstring& separator) {
+    std::string ascii;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool at_separator = text.compare(i, separator.size(), separator) == 0;
+        if (text[i] != L' ' && text[i] != L'\t') {
+            ascii += at_separator ? '.' : static_cast<char>(text[i]);
+        }
+        i += at_separator ? separator.size() - 1 : 0;
+    }
+    return ascii;
+}
+
 // The first byte chooses the options: the separator (the point, the comma, or two characters)
 // and more in its upper bits. The rest is the payload.
 struct Input {

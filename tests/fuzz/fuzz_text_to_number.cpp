@@ -15,15 +15,7 @@ namespace {
 template <typename Real>
 void compare(Real (*convert)(std::wstring_view, const core::NumberLocale&),
              const std::wstring& text, const core::NumberLocale& locale) {
-    std::string ascii;  // blanks dropped, the separator as a point
-    const std::wstring& separator = locale.decimal_separator;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool at_separator = text.compare(i, separator.size(), separator) == 0;
-        if (text[i] != L' ' && text[i] != L'\t') {
-            ascii += at_separator ? '.' : static_cast<char>(text[i]);
-        }
-        i += at_separator ? separator.size() - 1 : 0;
-    }
+    const std::string ascii = fuzz::as_ascii(text, locale.decimal_separator);
     Real expected = 0;
     const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), expected);
     try {
