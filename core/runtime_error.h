@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "fields.h"
