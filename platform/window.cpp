@@ -172,7 +172,9 @@ void Window::open(HWND owner) {
         for (const MenuEntry& entry : layout_.menu) {
             const std::wstring text(entry.caption);
             if (!menu || !AppendMenuW(menu, MF_STRING, kFirstId + entry.id, text.c_str())) {
-                fail(doing);
+                const DWORD error = GetLastError();
+                DestroyMenu(menu);
+                throw core::RuntimeError::control_call(doing, error);
             }
         }
     }
