@@ -107,6 +107,12 @@ void register_classes(HINSTANCE instance, WNDPROC procedure) {
     }
 }
 
+// Where a window of this size stands centred in the work area.
+POINT centred(const RECT& work, LONG width, LONG height) {
+    return {work.left + std::max(0L, (work.right - work.left - width) / 2),
+            work.top + std::max(0L, (work.bottom - work.top - height) / 2)};
+}
+
 // Waits for the next message and delivers it; false once WM_QUIT arrives, with its exit code.
 bool deliver_next_message(int& exit_code) {
     MSG message{};
@@ -188,10 +194,9 @@ void Window::open(HWND owner) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const LONG width = outer.right - outer.left;
     const LONG height = outer.bottom - outer.top;
-    if (!CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, caption.c_str(), style,
-                         work.left + std::max(0L, (work.right - work.left - width) / 2),
-                         work.top + std::max(0L, (work.bottom - work.top - height) / 2), width,
-                         height, owner, menu, instance, this)) {
+    const POINT at = centred(work, width, height);
+    if (!CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, caption.c_str(), style, at.x, at.y,
+                         width, height, owner, menu, instance, this)) {
         const DWORD error = GetLastError();
         DestroyMenu(menu);
         throw core::RuntimeError::control_call(doing, error);
@@ -381,14 +386,10 @@ void Window::centre_on_screen() {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
     RECT outer{};
     GetWindowRect(window_, &outer);
-    const LONG left =
-        work.left + std::max(0L, (work.right - work.left - (outer.right - outer.left)) / 2);
-    const LONG top =
-        work.top + std::max(0L, (work.bottom - work.top - (outer.bottom - outer.top)) / 2);
-    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT at = centred(monitor.rcWork, outer.right - outer.left, outer.bottom - outer.top);
+    SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Window::place(const ControlRow& row) {
