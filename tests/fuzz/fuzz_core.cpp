@@ -1,0 +1,194 @@
+// Every core entry point that reads outside input, on any bytes. The first byte chooses the
+// decimal separator in its low bits and more above; the rest is the payload, which is read as a
+// number and as the text of a field that loses the focus, split at line feeds into the three
+// texts of both calculators, and its first four bytes written as a single.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <system_error>
+
+#include "core/bmi.h"
+#include "core/error_text.h"
+#include "core/fields.h"
+#include "core/number_text.h"
+#include "core/rounding.h"
+#include "core/runtime_error.h"
+
+namespace {
+
+using namespace core;
+
+// Stops the run at the first broken invariant, so that the fuzzer keeps the input.
+#define CHECK(holds) \
+    ((holds) ? void() : (std::fprintf(stderr, "invariant broken: %s\n", #holds), std::abort()))
+
+// Each byte is the character of that code, except that 0xFF and the two bytes after it give any
+// 16-bit code, so that non-ASCII digits and blanks are reachable.
+std::wstring decode(std::string_view bytes) {
+    std::wstring text;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto at = [&](std::size_t j) { return static_cast<unsigned char>(bytes[j]); };
+        const bool wide = at(i) == 0xFF && i + 2 < bytes.size();
+        text.push_back(static_cast<wchar_t>(wide ? at(i + 1) << 8 | at(i + 2) : at(i)));
+        i += wide ? 2 : 0;
+    }
+    return text;
+}
+
+// The text as std::from_chars must read it for the two to agree: blanks trimmed, the separator
+// as a point, and any other character that has no place in a number as '?'.
+std::string as_ascii(const std::wstring& text, const std::wstring& separator) {
+    const std::string_view kept = "0123456789eE+-";
+    std::string ascii;
+    const auto last = text.find_last_not_of(L" \t");
+    for (auto i = text.find_first_not_of(L" \t"); last != text.npos && i <= last; ++i) {
+        const bool at_separator = text.compare(i, separator.size(), separator) == 0;
+        const bool keep = text[i] < 128 && kept.find(static_cast<char>(text[i])) != kept.npos;
+        ascii += at_separator ? '.' : keep ? static_cast<char>(text[i]) : '?';
+        i += at_separator ? separator.size() - 1 : 0;
+    }
+    return ascii;
+}
+
+// A text reads as the library reads it (beyond the finite range: too large, or zero); one the
+// library cannot read whole, or with a sign in front, fails as empty or not a number.
+template <typename Real>
+void read_number(Real (*convert)(std::wstring_view, const NumberLocale&), const std::wstring& text,
+                 const NumberLocale& locale) {
+    const std::string ascii = as_ascii(text, locale.decimal_separator);
+    Real expected = 0;
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), expected);
+    const bool whole = !ascii.empty() && ascii[0] != '-' && end == ascii.data() + ascii.size();
+    try {
+        const Real value = convert(text, locale);
+        CHECK(whole && (error == std::errc() ? value == expected : value == 0));
+    } catch (const RuntimeError& failure) {
+        using enum ErrorKind;
+        CHECK(failure.input() == text && !failure.field());
+        CHECK(failure.kind() == (ascii.empty() ? Empty : whole ? TooLarge : NotANumber));
+        CHECK(!whole || error == std::errc::result_out_of_range);
+    }
+}
+
+// Seven significant digits, as the library rounds them, no trailing zero, and the exponent form
+// exactly when the decimal exponent is below -4 or above 6. Rounding to some decimals gives the
+// single nearest to the value written with that many decimals, ties to even.
+void write_number(float value, int decimals, const NumberLocale& locale) {
+    const std::wstring text = single_to_text(value, locale);
+    if (!std::isfinite(value)) {
+        CHECK(text == L"NaN" || text == L"Infinity" || text == L"-Infinity");
+        return;
+    }
+    char expected[32];
+    const char* end =
+        std::to_chars(expected, expected + sizeof expected, value, std::chars_format::scientific, 6)
+            .ptr;
+    const char* exponent_at = std::strchr(expected, 'e') + 1;
+    int exponent = 0;
+    std::from_chars(exponent_at + (*exponent_at == '+'), end, exponent);
+    const std::string shown = as_ascii(text, locale.decimal_separator);
+    double shown_value = 1, expected_value = 0;
+    std::from_chars(shown.data(), shown.data() + shown.size(), shown_value);
+    std::from_chars(expected, end, expected_value);
+    CHECK(shown_value == expected_value);
+    CHECK((shown.find('E') != std::string::npos) == (exponent < -4 || exponent > 6));
+    const std::string mantissa = shown.substr(0, shown.find('E'));
+    CHECK(mantissa.find('.') == std::string::npos || mantissa.back() != '0');
+
+    char fixed[64];
+    end = std::to_chars(fixed, fixed + sizeof fixed, value, std::chars_format::fixed, decimals).ptr;
+    float rounded = 0;
+    std::from_chars(fixed, end, rounded);
+    CHECK(round_single(value, decimals) == rounded);
+}
+
+// As the focus-loss handler does it: the field's text becomes the nearer bound when the value is
+// outside, stays when inside, and is untouched when the rule fails for that field.
+void leave_field(const std::wstring& typed, const FieldRule& field, const NumberLocale& locale) {
+    try {
+        const auto replacement = range_rule(typed, field, locale);
+        const double value = text_to_double(typed, locale);
+        const bool outside = value < field.lower || value > field.upper;
+        CHECK(replacement.has_value() == outside);
+        CHECK(!outside ||
+              *replacement == int16_to_text(value < field.lower ? field.lower : field.upper));
+    } catch (const RuntimeError& error) {
+        CHECK(error.input() == typed && error.field() == field.id);
+    }
+}
+
+// Either a RuntimeError naming the field that failed, or a rounded BMI in the category its
+// value names and a caption that reads back as that BMI.
+void calculate_both(std::string_view payload, const NumberLocale& locale) {
+    std::wstring texts[3];
+    for (int i = 0; i < 3; ++i) {  // the last text keeps whatever follows
+        const auto end = i < 2 ? payload.find('\n') : std::string_view::npos;
+        texts[i] = decode(payload.substr(0, end));
+        payload = end == std::string_view::npos ? std::string_view() : payload.substr(end + 1);
+    }
+    for (const auto system : {UnitSystem::Metric, UnitSystem::Standard}) {
+        const CalculatorFields fields = calculator_fields(system);
+        try {
+            const BmiResult result = calculate(system, {texts[0], texts[1], texts[2]}, locale);
+            const float bmi = result.bmi;
+            using enum WeightCategory;
+            CHECK(std::isfinite(bmi) && bmi >= 0 && round_single(bmi, 1) == bmi);
+            CHECK(result.category == (bmi < 18.5f ? Underweight
+                                      : bmi < 25  ? NormalWeight
+                                      : bmi < 30  ? Overweight
+                                                  : Obesity));
+            // Below a million the seven digits shown hold every tenth.
+            const std::wstring caption = result_caption(result, locale);
+            const auto at = caption.find(L"is ") + 3;
+            CHECK(bmi >= 1e6f ||
+                  text_to_single(caption.substr(at, caption.find(L" \r") - at), locale) == bmi);
+        } catch (const RuntimeError& error) {
+            const FieldId named[] = {fields.weight, fields.height_major, fields.height_minor};
+            const auto field = std::find(named, named + 3, error.field()) - named;
+            switch (error.kind()) {
+                case ErrorKind::Empty:
+                case ErrorKind::NotANumber:
+                case ErrorKind::TooLarge:  // the field named holds the text that failed
+                    CHECK(field < 3 && error.input() == texts[field]);
+                    break;
+                case ErrorKind::DivisionByZero:
+                    CHECK(error.field() == fields.height_major);
+                    break;
+                case ErrorKind::InvalidOperation:
+                    CHECK(error.field() == fields.weight);
+                    break;
+                default:
+                    CHECK(error.kind() == ErrorKind::Overflow && !error.field());
+            }
+            const std::wstring message = describe(error);
+            CHECK(std::count(message.begin(), message.end(), L'\n') == 1);
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const NumberLocale kLocales[] = {{L"."}, {L","}, {L"::"}};
+    if (size == 0) {
+        return 0;
+    }
+    const NumberLocale& locale = kLocales[data[0] % 3];
+    const std::string_view payload(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::wstring text = decode(payload);
+    read_number(text_to_single, text, locale);
+    read_number(text_to_double, text, locale);
+    leave_field(text, kFields[(data[0] >> 5) % kFields.size()], locale);
+    calculate_both(payload, locale);
+    if (payload.size() >= sizeof(float)) {
+        float value = 0;
+        std::memcpy(&value, payload.data(), sizeof value);
+        write_number(value, (data[0] >> 2) % 8, locale);
+    }
+    return 0;
+}
