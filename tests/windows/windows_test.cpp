@@ -49,12 +49,10 @@ void press(WORD key, bool shift = false) {
     GetKeyboardState(keys);
     keys[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys);
-    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-    pump();
-    PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
-    pump();
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
+    for (const auto& [message, flags] : {std::pair{WM_KEYDOWN, 1u}, {WM_KEYUP, 0xC0000001u}}) {
+        PostMessageW(GetFocus(), message, key, flags);
+        pump();
+    }
 }
 
 void type(wchar_t character) {
@@ -62,12 +60,7 @@ void type(wchar_t character) {
     pump();
 }
 
-void click(HWND window, POINT at = {-1, -1}) {
-    RECT area{};
-    GetClientRect(window, &area);
-    if (at.x < 0) {
-        at = {area.right / 2, area.bottom / 2};
-    }
+void click(HWND window, POINT at = {4, 4}) {
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     pump();
@@ -97,6 +90,7 @@ LRESULT CALLBACK watch(int code, WPARAM wparam, LPARAM lparam) {
 // The test command runs the tab test once more under a German locale, with a decimal comma.
 const std::wstring kPoint = std::getenv("QUENLOW_EXPECTED_SEPARATOR") ? L"," : L".";
 const std::wstring kPrefix = L"Your Body Mass Index (BMI) is ";
+const std::wstring kZero = kPrefix + L"0 ";
 const std::wstring kNormal = L" \rYour weight is in the normal weight category.";
 const std::wstring kLegend =
     L"BMI Category :\r\rUnderweight : Less than 18.5\rNormal Weight : Between 18.5 and 24.9\r"
@@ -135,34 +129,35 @@ struct Placed {
     const wchar_t* window_class;
     RECT pixels;  // twips / 15 at 96 DPI, in the container's client area
     unsigned look;
+    const wchar_t* text;  // none for the controls that show no text of their own
 };
 
-void expect_placed(HWND control, const Placed& expected, float points) {
+void expect_placed(HWND control, const Placed& expected, LONG font_height = -11) {
+    SCOPED_TRACE(testing::Message() << "control " << expected.id);
     wchar_t window_class[32] = {};
     GetClassNameW(control, window_class, 32);
-    EXPECT_EQ(lstrcmpiW(window_class, expected.window_class), 0) << "control " << expected.id;
+    EXPECT_EQ(lstrcmpiW(window_class, expected.window_class), 0) << window_class;
     const RECT actual = rect_in_parent(control);
     EXPECT_TRUE(EqualRect(&actual, &expected.pixels))
-        << "control " << expected.id << ": " << actual.left << "," << actual.top << ","
-        << actual.right << "," << actual.bottom;
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
-    // Panels and up-downs show no text.
-    if (lstrcmpiW(window_class, L"QuenlowPanel") && lstrcmpiW(window_class, L"msctls_updown32")) {
-        EXPECT_EQ(font.lfWeight, expected.look & kBold ? FW_BOLD : FW_NORMAL) << expected.id;
-        EXPECT_EQ(font.lfHeight, points == 8.25f ? -11 : -13) << "control " << expected.id;
+        << actual.left << "," << actual.top << "," << actual.right << "," << actual.bottom;
+    if (expected.text) {
+        EXPECT_EQ(text_of(control), expected.text);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        EXPECT_EQ(font.lfWeight, expected.look & kBold ? FW_BOLD : FW_NORMAL);
+        EXPECT_EQ(font.lfHeight, font_height);
         EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
     }
     if (lstrcmpiW(window_class, L"Static") == 0) {
-        const DWORD align = expected.look & kCentred ? SS_CENTER
-                            : expected.look & kRight ? SS_RIGHT
-                                                     : SS_LEFT;
-        EXPECT_EQ(GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK, align) << expected.id;
+        EXPECT_EQ(GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK,
+                  expected.look & kCentred ? SS_CENTER
+                  : expected.look & kRight ? SS_RIGHT
+                                           : SS_LEFT);
         const HDC dc = CreateCompatibleDC(nullptr);
         SendMessageW(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                      reinterpret_cast<LPARAM>(control));
-        EXPECT_EQ(GetBkMode(dc) == TRANSPARENT, (expected.look & kClear) != 0) << expected.id;
+        EXPECT_EQ(GetBkMode(dc) == TRANSPARENT, (expected.look & kClear) != 0);
         DeleteDC(dc);
     }
     SetCursor(nullptr);
@@ -170,125 +165,144 @@ void expect_placed(HWND control, const Placed& expected, float points) {
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     const auto hand = LoadImageW(GetModuleHandleW(nullptr), L"HAND", IMAGE_CURSOR, 0, 0,
                                  LR_DEFAULTSIZE | LR_SHARED);
-    EXPECT_EQ(GetCursor() == hand, (expected.look & kHand) != 0) << "control " << expected.id;
+    EXPECT_EQ(GetCursor() == hand, (expected.look & kHand) != 0);
 }
 
 TEST_F(MainWindowTest, EveryControlHasItsStoredPlaceAndSettings) {
     constexpr wchar_t kTab[] = L"SysTabControl32", kPanel[] = L"QuenlowPanel", kLabel[] = L"Static",
                       kBox[] = L"Edit", kUpDown[] = L"msctls_updown32", kButton[] = L"Button";
+    const wchar_t *const weight = L"Your Weight :", *const height = L"Your Height :",
+                         *const zero = kZero.c_str(), *const legend = kLegend.c_str();
+    // clang-format off
     const Placed expected[] = {
-        {TabStrip, kTab, {16, 16, 513, 305}, 0},
-        {box1, kPanel, {32, 72, 497, 297}, 0},
-        {box2, kPanel, {32, 72, 497, 297}, 0},
-        {lblyourweightstandard, kLabel, {0, 0, 113, 17}, kBold | kClear},
-        {txtweightstandard, kBox, {0, 24, 41, 49}, 0},
-        {updownweightstandard, kUpDown, {40, 24, 57, 49}, 0},
-        {lbllbstandard, kLabel, {64, 29, 121, 46}, kClear},
-        {lblheightstandard, kLabel, {0, 72, 113, 89}, kBold | kClear},
-        {txtfeetstandard, kBox, {0, 96, 41, 121}, 0},
-        {updownfeetstandard, kUpDown, {40, 96, 57, 121}, 0},
-        {lblftstandard, kLabel, {64, 101, 137, 126}, kClear},
-        {txtinchstandard, kBox, {88, 96, 129, 121}, 0},
-        {updowninchstandard, kUpDown, {128, 96, 145, 121}, 0},
-        {lblinstandard, kLabel, {152, 101, 225, 126}, kClear},
-        {cmdcalculatestandard, kButton, {0, 160, 145, 201}, kHand},
-        {lblresultsstandard, kLabel, {176, 169, 449, 210}, kCentred | kClear},
-        {lblrangestandard, kLabel, {176, 24, 449, 121}, kCentred | kClear},
-        {lblweightmetric, kLabel, {0, 0, 113, 17}, kBold | kClear},
-        {txtweightmetric, kBox, {0, 24, 39, 49}, 0},
-        {updownweightmetric, kUpDown, {40, 24, 57, 49}, 0},
-        {lblkg, kLabel, {64, 29, 121, 46}, kClear},
-        {lblheightmetric, kLabel, {0, 72, 113, 89}, kBold | kClear},
-        {txtmmetric, kBox, {0, 96, 39, 121}, 0},
-        {updownmmetric, kUpDown, {40, 96, 57, 121}, 0},
-        {lblm, kLabel, {64, 101, 137, 126}, kClear},
-        {txtcmmetric, kBox, {88, 96, 127, 121}, 0},
-        {updowncmmetric, kUpDown, {128, 96, 145, 121}, 0},
-        {lblcm, kLabel, {152, 101, 225, 126}, kClear},
-        {cmdcalculatemetric, kButton, {0, 160, 145, 201}, kHand},
-        {lblresultsmetric, kLabel, {176, 169, 449, 210}, kCentred | kClear},
-        {lblrangemetric, kLabel, {176, 24, 449, 121}, kCentred | kClear},
+        {TabStrip, kTab, {16, 16, 513, 305}, 0, L""},
+        {box1, kPanel, {32, 72, 497, 297}, 0, nullptr},
+        {box2, kPanel, {32, 72, 497, 297}, 0, nullptr},
+        {lblyourweightstandard, kLabel, {0, 0, 113, 17}, kBold | kClear, weight},
+        {txtweightstandard, kBox, {0, 24, 41, 49}, 0, L"150"},
+        {updownweightstandard, kUpDown, {40, 24, 57, 49}, 0, nullptr},
+        {lbllbstandard, kLabel, {64, 29, 121, 46}, kClear, L"lb"},
+        {lblheightstandard, kLabel, {0, 72, 113, 89}, kBold | kClear, height},
+        {txtfeetstandard, kBox, {0, 96, 41, 121}, 0, L"5"},
+        {updownfeetstandard, kUpDown, {40, 96, 57, 121}, 0, nullptr},
+        {lblftstandard, kLabel, {64, 101, 137, 126}, kClear, L"ft"},
+        {txtinchstandard, kBox, {88, 96, 129, 121}, 0, L"8"},
+        {updowninchstandard, kUpDown, {128, 96, 145, 121}, 0, nullptr},
+        {lblinstandard, kLabel, {152, 101, 225, 126}, kClear, L"in"},
+        {cmdcalculatestandard, kButton, {0, 160, 145, 201}, kHand, L"Calculate"},
+        {lblresultsstandard, kLabel, {176, 169, 449, 210}, kCentred | kClear, zero},
+        {lblrangestandard, kLabel, {176, 24, 449, 121}, kCentred | kClear, legend},
+        {lblweightmetric, kLabel, {0, 0, 113, 17}, kBold | kClear, weight},
+        {txtweightmetric, kBox, {0, 24, 39, 49}, 0, L"50"},
+        {updownweightmetric, kUpDown, {40, 24, 57, 49}, 0, nullptr},
+        {lblkg, kLabel, {64, 29, 121, 46}, kClear, L"kg"},
+        {lblheightmetric, kLabel, {0, 72, 113, 89}, kBold | kClear, height},
+        {txtmmetric, kBox, {0, 96, 39, 121}, 0, L"1"},
+        {updownmmetric, kUpDown, {40, 96, 57, 121}, 0, nullptr},
+        {lblm, kLabel, {64, 101, 137, 126}, kClear, L"m"},
+        {txtcmmetric, kBox, {88, 96, 127, 121}, 0, L"60"},
+        {updowncmmetric, kUpDown, {128, 96, 145, 121}, 0, nullptr},
+        {lblcm, kLabel, {152, 101, 225, 126}, kClear, L"cm"},
+        {cmdcalculatemetric, kButton, {0, 160, 145, 201}, kHand, L"Calculate"},
+        {lblresultsmetric, kLabel, {176, 169, 449, 210}, kCentred | kClear, zero},
+        {lblrangemetric, kLabel, {176, 24, 449, 121}, kCentred | kClear, legend},
     };
+    // clang-format on
     for (const Placed& e : expected) {
         const HWND control = (*this)[static_cast<Control>(e.id)];
-        expect_placed(control, e, 8.25f);
+        expect_placed(control, e);
         EXPECT_EQ(GetParent(control), e.id <= box2               ? window.handle()
                                       : e.id <= lblrangestandard ? (*this)[box1]
                                                                  : (*this)[box2]);
     }
     RECT client{};
     GetClientRect(window.handle(), &client);
-    EXPECT_EQ(client.right, 528);
-    EXPECT_EQ(client.bottom, 321);
-    const LONG style = GetWindowLongW(window.handle(), GWL_STYLE);
-    EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(528L, 321L));
+    EXPECT_EQ(GetWindowLongW(window.handle(), GWL_STYLE) &
+                  (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
               WS_MINIMIZEBOX | WS_SYSMENU);
     EXPECT_EQ(text_of(window.handle()), L"Quenlow");
     const HMENU menu = GetMenu(window.handle());
     wchar_t caption[16] = {};
     GetMenuStringW(menu, 0, caption, 16, MF_BYPOSITION);
-    EXPECT_EQ(GetMenuItemCount(menu), 1);
     EXPECT_STREQ(caption, L"About");
-    EXPECT_EQ(GetSubMenu(menu, 0), nullptr);
+    EXPECT_EQ(std::pair(GetMenuItemCount(menu), GetSubMenu(menu, 0)), std::pair(1, HMENU{}));
     // At 144 DPI everything scales by 1.5, the frame measured again.
     window.apply_dpi(144);
     GetClientRect(window.handle(), &client);
-    EXPECT_EQ(client.right, 792);
-    EXPECT_EQ(client.bottom, 482);
+    EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(792L, 482L));
     const RECT result = rect_in_parent((*this)[lblresultsmetric]);
-    EXPECT_EQ(result.left, 264);
-    EXPECT_EQ(result.right, 264 + 410);
+    EXPECT_EQ(std::pair(result.left, result.right), std::pair(264L, 264L + 410));
 }
 
-TEST_F(MainWindowTest, OpensOnTheStandardTabWithEachFieldInsideItsBounds) {
-    EXPECT_EQ(SendMessageW((*this)[TabStrip], TCM_GETITEMCOUNT, 0, 0), 2);
-    EXPECT_EQ(SendMessageW((*this)[TabStrip], TCM_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(GetFocus(), (*this)[TabStrip]);
+std::wstring accessible_name(HWND window) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object)))) {
+        return L"";
+    }
+    VARIANT self{};
+    self.vt = VT_I4;  // CHILDID_SELF
+    BSTR name = nullptr;
+    object->get_accName(self, &name);
+    object->Release();
+    const std::wstring result = name ? name : L"";
+    SysFreeString(name);
+    return result;
+}
+
+TEST_F(MainWindowTest, OpensOnTheStandardTabWithEachFieldNamedAndInsideItsBounds) {
+    const HWND tabs = (*this)[TabStrip];
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(GetFocus(), tabs);
     EXPECT_FALSE(IsWindowVisible((*this)[box2]));
-    EXPECT_EQ(text(lblresultsstandard), L"Your Body Mass Index (BMI) is 0 ");
-    EXPECT_EQ(text(lblresultsmetric), L"Your Body Mass Index (BMI) is 0 ");
-    EXPECT_EQ(text(lblrangestandard), kLegend);
-    EXPECT_EQ(text(lblrangemetric), kLegend);
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
+    for (const auto& [index, caption] : {std::pair{0, L"Standard"}, {1, L"Metric"}}) {
+        wchar_t shown[16] = {};
+        TCITEMW item{TCIF_TEXT, 0, 0, shown, 16, 0, 0};
+        SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+        EXPECT_STREQ(shown, caption);
+    }
     EXPECT_EQ(GetWindow(window.handle(), GW_CHILD), (*this)[box2]) << "panels front to back";
     EXPECT_EQ(GetWindow((*this)[box2], GW_HWNDNEXT), (*this)[box1]);
-    EXPECT_EQ(GetWindow((*this)[box1], GW_HWNDNEXT), (*this)[TabStrip]);
+    EXPECT_EQ(GetWindow((*this)[box1], GW_HWNDNEXT), tabs);
+    EXPECT_EQ(accessible_name((*this)[cmdcalculatemetric]), L"Calculate");
     const struct {
         Control field, updown;
-        const wchar_t* start;
         int lower, upper;
+        const wchar_t* name;
     } fields[] = {
-        {txtweightstandard, updownweightstandard, L"150", 10, 500},
-        {txtfeetstandard, updownfeetstandard, L"5", 4, 6},
-        {txtinchstandard, updowninchstandard, L"8", 0, 11},
-        {txtweightmetric, updownweightmetric, L"50", 5, 227},
-        {txtmmetric, updownmmetric, L"1", 1, 2},
-        {txtcmmetric, updowncmmetric, L"60", 0, 99},
+        {txtweightstandard, updownweightstandard, 10, 500, L"Your Weight, lb"},
+        {txtfeetstandard, updownfeetstandard, 4, 6, L"Your Height, ft"},
+        {txtinchstandard, updowninchstandard, 0, 11, L"Your Height, in"},
+        {txtweightmetric, updownweightmetric, 5, 227, L"Your Weight, kg"},
+        {txtmmetric, updownmmetric, 1, 2, L"Your Height, m"},
+        {txtcmmetric, updowncmmetric, 0, 99, L"Your Height, cm"},
     };
     for (const auto& f : fields) {
-        EXPECT_EQ(text(f.field), f.start);
+        SCOPED_TRACE(testing::Message() << "field " << f.field);
+        EXPECT_EQ(accessible_name((*this)[f.field]), f.name);
         int lower = -1, upper = -1;
         SendMessageW((*this)[f.updown], UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower),
                      reinterpret_cast<LPARAM>(&upper));
-        EXPECT_EQ(std::pair(lower, upper), std::pair(f.lower, f.upper)) << "up-down " << f.updown;
+        EXPECT_EQ(std::pair(lower, upper), std::pair(f.lower, f.upper));
         EXPECT_EQ(SendMessageW((*this)[f.updown], UDM_GETBUDDY, 0, 0),
                   reinterpret_cast<LRESULT>((*this)[f.field]));
         EXPECT_EQ(GetWindow((*this)[f.field], GW_HWNDNEXT), (*this)[f.updown])
             << "the field covers its up-down";
         // Leaving the field pulls it back to the nearer bound; a value inside stays as typed.
         select_tab(f.field < lblweightmetric ? 0 : 1);
-        const std::wstring below = std::to_wstring(f.lower - 1),
-                           above = std::to_wstring(f.upper + 1);
-        for (const auto& [typed, after] :
-             {std::pair{below, std::to_wstring(f.lower)},
-              {above, std::to_wstring(f.upper)},
-              {L"0" + std::to_wstring(f.upper), L"0" + std::to_wstring(f.upper)}}) {
-            if (f.lower == 0 && typed == below) {
-                continue;  // no minus sign gets through the keystroke rule
+        const std::wstring lower_text = std::to_wstring(f.lower),
+                           upper_text = std::to_wstring(f.upper);
+        for (const auto& [typed, after] : {std::pair{std::to_wstring(f.lower - 1), lower_text},
+                                           {std::to_wstring(f.upper + 1), upper_text},
+                                           {L"0" + upper_text, L"0" + upper_text}}) {
+            if (typed != L"-1") {  // no minus sign gets through the keystroke rule
+                SetFocus((*this)[f.field]);
+                SetWindowTextW((*this)[f.field], typed.c_str());
+                press(VK_TAB);
+                EXPECT_EQ(text(f.field), after);
             }
-            SetFocus((*this)[f.field]);
-            SetWindowTextW((*this)[f.field], typed.c_str());
-            press(VK_TAB);
-            EXPECT_EQ(text(f.field), after) << "field " << f.field;
         }
     }
     EXPECT_TRUE(boxes.empty());
@@ -311,7 +325,7 @@ TEST_F(MainWindowTest, TypingPassesDigitsOnlyAndABadFieldGivesOneMessageAndWrite
     EXPECT_EQ(boxes[0],
               L"Your Weight, lb holds \"157\u0663\", which is not a number.\n"
               L"Type a whole number from 10 to 500.");
-    EXPECT_EQ(text(lblresultsstandard), L"Your Body Mass Index (BMI) is 0 ");
+    EXPECT_EQ(text(lblresultsstandard), kZero);
     EXPECT_EQ(text(txtweightstandard), L"157\u0663");
     set(txtweightstandard, L"150");
     click((*this)[cmdcalculatestandard]);
@@ -384,40 +398,10 @@ TEST_F(MainWindowTest, TabVisitsFieldsUpDownsAndButtonInStoredOrder) {
     SetFocus((*this)[cmdcalculatemetric]);
     press(VK_RETURN);
     press(VK_ESCAPE);
-    EXPECT_EQ(text(lblresultsmetric), L"Your Body Mass Index (BMI) is 0 ");
+    EXPECT_EQ(text(lblresultsmetric), kZero);
     press(VK_SPACE);  // 50 kg at 1.98 m: 50 / 3.9204 = 12.75
     EXPECT_EQ(text(lblresultsmetric),
               kPrefix + L"12" + kPoint + L"8 \rYour weight is in the underweight category.");
-}
-
-std::wstring accessible_name(HWND window) {
-    IAccessible* object = nullptr;
-    std::wstring result;
-    if (SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                             reinterpret_cast<void**>(&object)))) {
-        BSTR name = nullptr;
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        if (SUCCEEDED(object->get_accName(self, &name)) && name) {
-            result = name;
-            SysFreeString(name);
-        }
-        object->Release();
-    }
-    return result;
-}
-
-TEST_F(MainWindowTest, FieldsAndButtonsHaveNamesForScreenReaders) {
-    const std::pair<Control, const wchar_t*> names[] = {
-        {txtweightmetric, L"Your Weight, kg"}, {txtmmetric, L"Your Height, m"},
-        {txtcmmetric, L"Your Height, cm"},     {txtweightstandard, L"Your Weight, lb"},
-        {txtfeetstandard, L"Your Height, ft"}, {txtinchstandard, L"Your Height, in"},
-        {cmdcalculatemetric, L"Calculate"},
-    };
-    for (const auto& [id, name] : names) {
-        EXPECT_EQ(accessible_name((*this)[id]), name);
-    }
 }
 
 // Icons are loaded shared: the same group at the same size is the same handle.
@@ -434,14 +418,12 @@ void expect_program_icon(HWND window) {
 TEST_F(MainWindowTest, AboutOpensModallyWithItsLinesAndAnIconAndCanOpenAgain) {
     const UINT about_command = GetMenuItemID(GetMenu(window.handle()), 0);
     const Placed lines[] = {
-        {0, L"Static", {0, 24, 305, 41}, kCentred | kBold},
-        {1, L"Static", {43, 44, 252, 61}, kRight},
-        {2, L"Static", {0, 72, 305, 89}, kCentred},
-        {3, L"Static", {0, 92, 305, 109}, kCentred | kBold},
-        {4, L"Static", {0, 112, 305, 129}, kCentred | kBold},
+        {0, L"Static", {0, 24, 305, 41}, kCentred | kBold, L"Quenlow"},
+        {1, L"Static", {43, 44, 252, 61}, kRight, L"v1.0"},
+        {2, L"Static", {0, 72, 305, 89}, kCentred, L"Copyright (C) 2026 Quenlow Software"},
+        {3, L"Static", {0, 92, 305, 109}, kCentred | kBold, L"www.quenlow.example"},
+        {4, L"Static", {0, 112, 305, 129}, kCentred | kBold, L"support@quenlow.example"},
     };
-    const wchar_t* const texts[] = {L"Quenlow", L"v1.0", L"Copyright (C) 2026 Quenlow Software",
-                                    L"www.quenlow.example", L"support@quenlow.example"};
     int shown = 0;
     bool closing = false;
     on_window = [&](HWND about) {
@@ -459,8 +441,7 @@ TEST_F(MainWindowTest, AboutOpensModallyWithItsLinesAndAnIconAndCanOpenAgain) {
             0);
         HWND label = GetWindow(about, GW_CHILD);
         for (const Placed& line : lines) {
-            EXPECT_EQ(text_of(label), texts[line.id]);
-            expect_placed(label, line, line.id == 0 ? 9.75f : 8.25f);
+            expect_placed(label, line, line.id == 0 ? -13 : -11);
             label = GetWindow(label, GW_HWNDNEXT);
         }
         EXPECT_EQ(label, nullptr);
@@ -484,7 +465,7 @@ TEST_F(MainWindowTest, AboutOpensModallyWithItsLinesAndAnIconAndCanOpenAgain) {
     expect_program_icon(window.handle());
 }
 
-// --- the window icon routine on real windows ----------------------------------------------------
+// --- the window icon routine on windows that record what they are sent -------------------------
 
 std::vector<std::pair<HWND, WPARAM>> icons_sent;
 std::vector<bool> icon_is_null;
@@ -506,37 +487,26 @@ TEST(SetWindowIcons, SendsBigThenSmallToTheTopOwnerFirst) {
         return CreateWindowW(L"IconRecorder", L"", WS_OVERLAPPED, 0, 0, 10, 10, owner, nullptr,
                              nullptr, nullptr);
     };
-    const HWND top = make(nullptr);
-    const HWND middle = make(top);
-    const HWND window = make(middle);
+    const HWND top = make(nullptr), middle = make(top), window = make(middle);
     using Sent = std::vector<std::pair<HWND, WPARAM>>;
     const struct {
         HWND window;
         const wchar_t* group;
         bool also_owner;
         Sent sent;
-        bool null_icons;
     } cases[] = {
-        {window, L"AAA", true, Sent{{top, 1}, {window, 1}, {top, 0}, {window, 0}}, false},
-        {window, L"AAA", false, Sent{{window, 1}, {window, 0}}, false},
-        {top, L"AAA", true, Sent{{top, 1}, {top, 1}, {top, 0}, {top, 0}}, false},
-        {middle, L"NOSUCHGROUP", true, Sent{{top, 1}, {middle, 1}, {top, 0}, {middle, 0}}, true},
+        {window, L"AAA", true, Sent{{top, 1}, {window, 1}, {top, 0}, {window, 0}}},
+        {window, L"AAA", false, Sent{{window, 1}, {window, 0}}},
+        {top, L"AAA", true, Sent{{top, 1}, {top, 1}, {top, 0}, {top, 0}}},
+        {middle, L"NOSUCHGROUP", true, Sent{{top, 1}, {middle, 1}, {top, 0}, {middle, 0}}},
     };
     for (const auto& c : cases) {
         icons_sent.clear();
         icon_is_null.clear();
         platform::SetWindowIcons(c.window, c.group, c.also_owner);
         EXPECT_EQ(icons_sent, c.sent);
-        EXPECT_EQ(icon_is_null, std::vector<bool>(c.sent.size(), c.null_icons));
+        EXPECT_EQ(icon_is_null, std::vector<bool>(c.sent.size(), c.group[0] == L'N'));
     }
-    const auto big = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
-    ICONINFO info{};
-    BITMAP bitmap{};
-    ASSERT_TRUE(GetIconInfo(big, &info));
-    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXICON));
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
     DestroyWindow(top);
 }
 
