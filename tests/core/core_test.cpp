@@ -112,36 +112,35 @@ TEST(Calculation, FailsAtTheFirstFaultNamingTheFieldInTheMessage) {
 // near a tie, where the working precisions decide, either neighbour is right.
 TEST(AllInputs, GiveTheNearestTenthAndItsCategory) {
     using enum WeightCategory;
-    const struct {
-        UnitSystem system;
-        int weights[2], majors[2], minors[2];
-    } systems[] = {{UnitSystem::Metric, {5, 227}, {1, 2}, {0, 99}},
-                   {UnitSystem::Standard, {10, 500}, {4, 6}, {0, 11}}};
     long checked = 0;
-    for (const auto& s : systems) {
-        const bool metric = s.system == UnitSystem::Metric;
-        for (int weight = s.weights[0]; weight <= s.weights[1]; ++weight) {
-            for (int major = s.majors[0]; major <= s.majors[1]; ++major) {
-                for (int minor = s.minors[0]; minor <= s.minors[1]; ++minor, ++checked) {
-                    const BmiResult result = calculate(
-                        s.system,
-                        {std::to_wstring(weight), std::to_wstring(major), std::to_wstring(minor)});
-                    const long tenths = std::lround(result.bmi * 10.0);
-                    const long double height =
-                        metric ? major + minor / 100.0L : major * 12.0L + minor;
-                    const long double scaled = weight * (metric ? 10 : 7030) / (height * height);
-                    const bool near_tie =
-                        std::fabs(scaled - std::floor(scaled) - 0.5L) < 1e-5L * scaled;
-                    ASSERT_TRUE(near_tie ? std::fabs(tenths - scaled) < 1
-                                         : tenths == std::lround(scaled))
-                        << result.bmi << " for " << weight << " " << major << " " << minor;
-                    ASSERT_EQ(result.bmi, tenths / 10.0f);
-                    ASSERT_EQ(result.category, tenths < 185   ? Underweight
-                                               : tenths < 250 ? NormalWeight
-                                               : tenths < 300 ? Overweight
-                                                              : Obesity)
-                        << result.bmi;
-                }
+    const auto check = [&](bool metric, int weight, int major, int minor) {
+        const BmiResult result =
+            calculate(metric ? UnitSystem::Metric : UnitSystem::Standard,
+                      {std::to_wstring(weight), std::to_wstring(major), std::to_wstring(minor)});
+        const long tenths = std::lround(result.bmi * 10.0);
+        const long double height = metric ? major + minor / 100.0L : major * 12.0L + minor;
+        const long double scaled = weight * (metric ? 10 : 7030) / (height * height);
+        const bool near_tie = std::fabs(scaled - std::floor(scaled) - 0.5L) < 1e-5L * scaled;
+        EXPECT_TRUE(near_tie ? std::fabs(tenths - scaled) < 1 : tenths == std::lround(scaled))
+            << result.bmi << " for " << weight << " " << major << " " << minor;
+        EXPECT_EQ(result.bmi, tenths / 10.0f);
+        EXPECT_EQ(result.category, tenths < 185   ? Underweight
+                                   : tenths < 250 ? NormalWeight
+                                   : tenths < 300 ? Overweight
+                                                  : Obesity);
+        ++checked;
+    };
+    for (int weight = 5; weight <= 227; ++weight) {
+        for (int major = 1; major <= 2; ++major) {
+            for (int minor = 0; minor <= 99; ++minor) {
+                check(true, weight, major, minor);
+            }
+        }
+    }
+    for (int weight = 10; weight <= 500; ++weight) {
+        for (int major = 4; major <= 6; ++major) {
+            for (int minor = 0; minor <= 11; ++minor) {
+                check(false, weight, major, minor);
             }
         }
     }
@@ -162,10 +161,6 @@ TEST(FieldRules, KeystrokesAndTheSecondReadingOfTheRangeRule) {
     crossed.lower = 5;
     crossed.upper = 3;
     EXPECT_EQ(range_rule(L"1", crossed), L"3");
-    // Decimals compare by value, in the locale's form; a bound is written as a whole number.
-    EXPECT_EQ(range_rule(L"2,5", field_rule(FieldId::MetresMetric), {L","}), L"2");
-    EXPECT_EQ(range_rule(L"1.5", field_rule(FieldId::MetresMetric)), std::nullopt);
-    EXPECT_EQ(range_rule(L"1e300", field_rule(FieldId::WeightStandard)), L"500");
 }
 
 }  // namespace

@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "core/runtime_error.h"
 
 namespace core {
 namespace {
-
-const NumberLocale kComma{L","};
 
 // Texts of a million digits convert exactly, in time linear in their length. (The fuzz corpus
 // holds the other cases, compared with the library's reading.)
@@ -31,7 +28,7 @@ TEST(TextToNumber, ReadsMillionDigitTextsExactly) {
     EXPECT_EQ(text_to_single(L"1" + zeros + L"e-999970"), 1e30f);
 }
 
-// Ties (10000005, 10000015) go to the even digit. Each text also with the comma as the separator.
+// Ties (10000005, 10000015) go to the even digit.
 TEST(SingleToText, SevenSignificantDigitsInFixedOrExponentForm) {
     // clang-format off
     const struct { float value; std::wstring_view text; } cases[] = {
@@ -43,9 +40,6 @@ TEST(SingleToText, SevenSignificantDigitsInFixedOrExponentForm) {
     // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(single_to_text(c.value), c.text) << c.value;
-        std::wstring with_comma(c.text);
-        std::replace(with_comma.begin(), with_comma.end(), L'.', L',');
-        EXPECT_EQ(single_to_text(c.value, kComma), with_comma) << c.value;
     }
 }
 

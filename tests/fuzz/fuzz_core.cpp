@@ -150,21 +150,14 @@ void calculate_both(std::string_view payload, const NumberLocale& locale) {
         } catch (const RuntimeError& error) {
             const FieldId named[] = {fields.weight, fields.height_major, fields.height_minor};
             const auto field = std::find(named, named + 3, error.field()) - named;
-            switch (error.kind()) {
-                case ErrorKind::Empty:
-                case ErrorKind::NotANumber:
-                case ErrorKind::TooLarge:  // the field named holds the text that failed
-                    CHECK(field < 3 && error.input() == texts[field]);
-                    break;
-                case ErrorKind::DivisionByZero:
-                    CHECK(error.field() == fields.height_major);
-                    break;
-                case ErrorKind::InvalidOperation:
-                    CHECK(error.field() == fields.weight);
-                    break;
-                default:
-                    CHECK(error.kind() == ErrorKind::Overflow && !error.field());
-            }
+            using enum ErrorKind;
+            const ErrorKind kind = error.kind();
+            // A text that failed is the one in the field named.
+            CHECK(kind == Empty || kind == NotANumber || kind == TooLarge
+                      ? field < 3 && error.input() == texts[field]
+                  : kind == DivisionByZero   ? error.field() == fields.height_major
+                  : kind == InvalidOperation ? error.field() == fields.weight
+                                             : kind == Overflow && !error.field());
             const std::wstring message = describe(error);
             CHECK(std::count(message.begin(), message.end(), L'\n') == 1);
         }
