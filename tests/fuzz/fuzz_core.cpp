@@ -75,9 +75,8 @@ void read_number(Real (*convert)(std::wstring_view, const NumberLocale&), const 
     }
 }
 
-// Seven significant digits, as the library rounds them, no trailing zero, and the exponent form
-// exactly when the decimal exponent is below -4 or above 6. Rounding to some decimals gives the
-// single nearest to the value written with that many decimals, ties to even.
+// Seven significant digits as the library rounds them, no trailing zero, the exponent form for a
+// decimal exponent below -4 or above 6; and rounding as the library writes that many decimals.
 void write_number(float value, int decimals, const NumberLocale& locale) {
     const std::wstring text = single_to_text(value, locale);
     if (!std::isfinite(value)) {

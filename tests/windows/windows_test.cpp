@@ -169,18 +169,16 @@ void expect_placed(HWND control, const Placed& expected, LONG font_height = -11)
 TEST_F(MainWindowTest, EveryControlHasItsStoredPlaceAndSettings) {
     constexpr wchar_t kTab[] = L"SysTabControl32", kPanel[] = L"QuenlowPanel", kLabel[] = L"Static",
                       kBox[] = L"Edit", kUpDown[] = L"msctls_updown32", kButton[] = L"Button";
-    const wchar_t *const weight = L"Your Weight :", *const height = L"Your Height :",
-                         *const zero = kZero.c_str(), *const legend = kLegend.c_str();
     // clang-format off
     const Placed expected[] = {
         {TabStrip, kTab, {16, 16, 513, 305}, 0, L""},
         {box1, kPanel, {32, 72, 497, 297}, 0, nullptr},
         {box2, kPanel, {32, 72, 497, 297}, 0, nullptr},
-        {lblyourweightstandard, kLabel, {0, 0, 113, 17}, kBold | kClear, weight},
+        {lblyourweightstandard, kLabel, {0, 0, 113, 17}, kBold | kClear, L"Your Weight :"},
         {txtweightstandard, kBox, {0, 24, 41, 49}, 0, L"150"},
         {updownweightstandard, kUpDown, {40, 24, 57, 49}, 0, nullptr},
         {lbllbstandard, kLabel, {64, 29, 121, 46}, kClear, L"lb"},
-        {lblheightstandard, kLabel, {0, 72, 113, 89}, kBold | kClear, height},
+        {lblheightstandard, kLabel, {0, 72, 113, 89}, kBold | kClear, L"Your Height :"},
         {txtfeetstandard, kBox, {0, 96, 41, 121}, 0, L"5"},
         {updownfeetstandard, kUpDown, {40, 96, 57, 121}, 0, nullptr},
         {lblftstandard, kLabel, {64, 101, 137, 126}, kClear, L"ft"},
@@ -188,13 +186,13 @@ TEST_F(MainWindowTest, EveryControlHasItsStoredPlaceAndSettings) {
         {updowninchstandard, kUpDown, {128, 96, 145, 121}, 0, nullptr},
         {lblinstandard, kLabel, {152, 101, 225, 126}, kClear, L"in"},
         {cmdcalculatestandard, kButton, {0, 160, 145, 201}, kHand, L"Calculate"},
-        {lblresultsstandard, kLabel, {176, 169, 449, 210}, kCentred | kClear, zero},
-        {lblrangestandard, kLabel, {176, 24, 449, 121}, kCentred | kClear, legend},
-        {lblweightmetric, kLabel, {0, 0, 113, 17}, kBold | kClear, weight},
+        {lblresultsstandard, kLabel, {176, 169, 449, 210}, kCentred | kClear, kZero.c_str()},
+        {lblrangestandard, kLabel, {176, 24, 449, 121}, kCentred | kClear, kLegend.c_str()},
+        {lblweightmetric, kLabel, {0, 0, 113, 17}, kBold | kClear, L"Your Weight :"},
         {txtweightmetric, kBox, {0, 24, 39, 49}, 0, L"50"},
         {updownweightmetric, kUpDown, {40, 24, 57, 49}, 0, nullptr},
         {lblkg, kLabel, {64, 29, 121, 46}, kClear, L"kg"},
-        {lblheightmetric, kLabel, {0, 72, 113, 89}, kBold | kClear, height},
+        {lblheightmetric, kLabel, {0, 72, 113, 89}, kBold | kClear, L"Your Height :"},
         {txtmmetric, kBox, {0, 96, 39, 121}, 0, L"1"},
         {updownmmetric, kUpDown, {40, 96, 57, 121}, 0, nullptr},
         {lblm, kLabel, {64, 101, 137, 126}, kClear, L"m"},
@@ -202,8 +200,8 @@ TEST_F(MainWindowTest, EveryControlHasItsStoredPlaceAndSettings) {
         {updowncmmetric, kUpDown, {128, 96, 145, 121}, 0, nullptr},
         {lblcm, kLabel, {152, 101, 225, 126}, kClear, L"cm"},
         {cmdcalculatemetric, kButton, {0, 160, 145, 201}, kHand, L"Calculate"},
-        {lblresultsmetric, kLabel, {176, 169, 449, 210}, kCentred | kClear, zero},
-        {lblrangemetric, kLabel, {176, 24, 449, 121}, kCentred | kClear, legend},
+        {lblresultsmetric, kLabel, {176, 169, 449, 210}, kCentred | kClear, kZero.c_str()},
+        {lblrangemetric, kLabel, {176, 24, 449, 121}, kCentred | kClear, kLegend.c_str()},
     };
     // clang-format on
     for (const Placed& e : expected) {
@@ -342,14 +340,13 @@ TEST_F(MainWindowTest, TabsSwitchPanelsAndCalculatorsShowTheirCaptions) {
 }
 
 TEST_F(MainWindowTest, TabVisitsFieldsUpDownsAndButtonInStoredOrder) {
-    const std::vector<Control> standard{
-        txtweightstandard, updownweightstandard, txtfeetstandard,      updownfeetstandard,
-        txtinchstandard,   updowninchstandard,   cmdcalculatestandard, TabStrip};
-    const std::vector<Control> metric{
-        cmdcalculatemetric, txtcmmetric,   txtmmetric,     txtweightmetric,
-        updownweightmetric, updownmmetric, updowncmmetric, TabStrip};
+    const std::vector<Control> cycles[] = {
+        {txtweightstandard, updownweightstandard, txtfeetstandard, updownfeetstandard,
+         txtinchstandard, updowninchstandard, cmdcalculatestandard, TabStrip},
+        {cmdcalculatemetric, txtcmmetric, txtmmetric, txtweightmetric, updownweightmetric,
+         updownmmetric, updowncmmetric, TabStrip}};
     for (const int tab : {0, 1}) {
-        const std::vector<Control>& cycle = tab == 0 ? standard : metric;
+        const std::vector<Control>& cycle = cycles[tab];
         select_tab(tab);
         SetFocus((*this)[TabStrip]);
         for (const Control expected : cycle) {
@@ -434,8 +431,6 @@ TEST_F(MainWindowTest, AboutOpensModallyWithItsLinesAndAnIconAndCanOpenAgain) {
     }
     EXPECT_TRUE(has_icons(window.handle()));
 }
-
-// --- the window icon routine on windows that record what they are sent -------------------------
 
 using Sent = std::vector<std::tuple<HWND, WPARAM, LPARAM>>;  // window, kind, icon
 Sent icons_sent;
