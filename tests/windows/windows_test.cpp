@@ -166,6 +166,11 @@ void expect_placed(HWND control, const Placed& expected, LONG font_height = -11)
     EXPECT_EQ(GetCursor() == hand, (expected.look & kHand) != 0);
 }
 
+bool has_icons(HWND window) {
+    return SendMessageW(window, WM_GETICON, ICON_BIG, 0) &&
+           SendMessageW(window, WM_GETICON, ICON_SMALL, 0);
+}
+
 TEST_F(MainWindowTest, EveryControlHasItsStoredPlaceAndSettings) {
     constexpr wchar_t kTab[] = L"SysTabControl32", kPanel[] = L"QuenlowPanel", kLabel[] = L"Static",
                       kBox[] = L"Edit", kUpDown[] = L"msctls_updown32", kButton[] = L"Button";
@@ -218,6 +223,7 @@ TEST_F(MainWindowTest, EveryControlHasItsStoredPlaceAndSettings) {
                   (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
               WS_MINIMIZEBOX | WS_SYSMENU);
     EXPECT_EQ(text_of(window.handle()), L"Quenlow");
+    EXPECT_TRUE(has_icons(window.handle()));
     const HMENU menu = GetMenu(window.handle());
     wchar_t caption[16] = {};
     GetMenuStringW(menu, 0, caption, 16, MF_BYPOSITION);
@@ -345,6 +351,10 @@ TEST_F(MainWindowTest, TabVisitsFieldsUpDownsAndButtonInStoredOrder) {
          txtinchstandard, updowninchstandard, cmdcalculatestandard, TabStrip},
         {cmdcalculatemetric, txtcmmetric, txtmmetric, txtweightmetric, updownweightmetric,
          updownmmetric, updowncmmetric, TabStrip}};
+    SetFocus((*this)[TabStrip]);
+    press(VK_TAB);
+    EXPECT_EQ(SendMessageW(GetFocus(), EM_GETSEL, 0, 0), MAKELRESULT(0, 3))
+        << "all of 150 selected";
     for (const int tab : {0, 1}) {
         const std::vector<Control>& cycle = cycles[tab];
         select_tab(tab);
@@ -375,11 +385,6 @@ TEST_F(MainWindowTest, TabVisitsFieldsUpDownsAndButtonInStoredOrder) {
     press(VK_SPACE);  // 50 kg at 1.98 m: 50 / 3.9204 = 12.75
     EXPECT_EQ(text(lblresultsmetric),
               kPrefix + L"12" + kPoint + L"8 \rYour weight is in the underweight category.");
-}
-
-bool has_icons(HWND window) {
-    return SendMessageW(window, WM_GETICON, ICON_BIG, 0) &&
-           SendMessageW(window, WM_GETICON, ICON_SMALL, 0);
 }
 
 TEST_F(MainWindowTest, AboutOpensModallyWithItsLinesAndAnIconAndCanOpenAgain) {
@@ -429,7 +434,6 @@ TEST_F(MainWindowTest, AboutOpensModallyWithItsLinesAndAnIconAndCanOpenAgain) {
         EXPECT_EQ(FindWindowW(L"QuenlowForm", L"About"), nullptr);
         EXPECT_EQ(text(txtweightstandard), L"600");
     }
-    EXPECT_TRUE(has_icons(window.handle()));
 }
 
 using Sent = std::vector<std::tuple<HWND, WPARAM, LPARAM>>;  // window, kind, icon
