@@ -19,20 +19,20 @@
 #include "core/rounding.h"
 #include "core/runtime_error.h"
 
-namespace {
-
-using namespace core;
-
 // Stops the run at the first broken invariant, so that the fuzzer keeps the input.
 #define CHECK(holds) \
     ((holds) ? void() : (std::fprintf(stderr, "invariant broken: %s\n", #holds), std::abort()))
 
+namespace {
+
+using namespace core;
+
 // Each byte is the character of that code, except that 0xFF and the two bytes after it give any
 // 16-bit code, so that non-ASCII digits and blanks are reachable.
 std::wstring decode(std::string_view bytes) {
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
     std::wstring text;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto at = [&](std::size_t j) { return static_cast<unsigned char>(bytes[j]); };
         const bool wide = at(i) == 0xFF && i + 2 < bytes.size();
         text.push_back(static_cast<wchar_t>(wide ? at(i + 1) << 8 | at(i + 2) : at(i)));
         i += wide ? 2 : 0;
