@@ -66,8 +66,8 @@ void click(HWND button) {
     pump();
 }
 
-// Message boxes that open are read and answered with OK; any other window that becomes active
-// goes to `on_window`.
+// Message boxes that open are read (as "title: message") and answered with OK; any other window
+// that becomes active goes to `on_window`.
 std::vector<std::wstring> boxes;
 std::function<void(HWND)> on_window;
 
@@ -76,7 +76,7 @@ LRESULT CALLBACK watch(int code, WPARAM wparam, LPARAM lparam) {
     wchar_t name[16] = {};
     if (code == HCBT_ACTIVATE && GetClassNameW(window, name, 16)) {
         if (std::wstring(name) == L"#32770") {
-            boxes.push_back(text_of(GetDlgItem(window, 0xFFFF)));
+            boxes.push_back(text_of(window) + L": " + text_of(GetDlgItem(window, 0xFFFF)));
             PostMessageW(window, WM_COMMAND, IDOK, 0);
         } else if (on_window) {
             on_window(window);
@@ -308,7 +308,7 @@ TEST_F(MainWindowTest, TypingPassesDigitsOnlyAndABadFieldGivesOneMessageAndWrite
     click((*this)[cmdcalculatestandard]);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0],
-              L"Your Weight, lb holds \"157\u0663\", which is not a number.\n"
+              L"Quenlow: Your Weight, lb holds \"157\u0663\", which is not a number.\n"
               L"Type a whole number from 10 to 500.");
     EXPECT_EQ(text(lblresultsstandard), kZero);
     EXPECT_EQ(text(txtweightstandard), L"157\u0663");
