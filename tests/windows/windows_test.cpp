@@ -99,12 +99,10 @@ class MainWindowTest : public testing::Test {
     void SetUp() override {
         boxes.clear();
         on_window = nullptr;
-        hook = SetWindowsHookExW(WH_CBT, watch, nullptr, GetCurrentThreadId());
         window.open();
         window.show();
         pump();
     }
-    void TearDown() override { UnhookWindowsHookEx(hook); }
     HWND operator[](Control id) const { return window.control(id); }
     std::wstring text(Control id) const { return text_of(window.control(id)); }
     void set(Control id, const wchar_t* text) { SetWindowTextW(window.control(id), text); }
@@ -115,7 +113,6 @@ class MainWindowTest : public testing::Test {
     }
 
     MainWindow window;  // in the user's locale
-    HHOOK hook = nullptr;
 };
 
 // What a control's settings show: bold font, centred or right-aligned text, a transparent
@@ -153,8 +150,12 @@ void expect_placed(HWND control, const Placed& expected, LONG font_height = -11)
                   : expected.look & kRight ? SS_RIGHT
                                            : SS_LEFT);
         const HDC dc = CreateCompatibleDC(nullptr);
-        SendMessageW(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(control));
+        const LRESULT brush =
+            SendMessageW(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(control));
+        // A label's background is its container's: a panel's window colour, a window's button face.
+        const auto container_colour = GetClassLongPtrW(GetParent(control), GCLP_HBRBACKGROUND) - 1;
+        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetSysColorBrush(int(container_colour))));
         EXPECT_EQ(GetBkMode(dc) == TRANSPARENT, (expected.look & kClear) != 0);
         DeleteDC(dc);
     }
@@ -218,6 +219,8 @@ TEST_F(MainWindowTest, EveryControlHasItsStoredPlaceAndSettings) {
                   (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
               WS_MINIMIZEBOX | WS_SYSMENU);
     EXPECT_EQ(text_of(window.handle()), L"Quenlow");
+    EXPECT_EQ(GetClassLongPtrW(window.handle(), GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
+    EXPECT_EQ(GetClassLongPtrW((*this)[box1], GCLP_HBRBACKGROUND), COLOR_WINDOW + 1);
     EXPECT_NE(SendMessageW(window.handle(), WM_GETICON, ICON_BIG, 0), 0);
     const HMENU menu = GetMenu(window.handle());
     wchar_t caption[16] = {};
@@ -403,9 +406,8 @@ TEST_F(MainWindowTest, AboutOpensModallyWithItsLinesAndAnIconAndCanOpenAgain) {
         RECT client{};
         GetClientRect(about, &client);
         EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(304L, 153L));
-        EXPECT_EQ(
-            GetWindowLongW(about, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
-            0);
+        EXPECT_FALSE(GetWindowLongW(about, GWL_STYLE) &
+                     (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
         HWND label = GetWindow(about, GW_CHILD);
         for (const Placed& line : lines) {
             expect_placed(label, line, line.id == 0 ? -13 : -11);
@@ -477,7 +479,6 @@ TEST(SetWindowIcons, SendsBigThenSmallAtTheSystemSizesToTheTopOwnerFirst) {
         platform::SetWindowIcons(c.window, c.group, c.also_owner);
         EXPECT_EQ(icons_sent, c.sent);
     }
-    EXPECT_NE(big, small);
     DestroyWindow(top);
 }
 
@@ -493,6 +494,7 @@ int main(int argc, char** argv) {
     const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&classes);
     CoInitialize(nullptr);
+    SetWindowsHookExW(WH_CBT, watch, nullptr, GetCurrentThreadId());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
