@@ -403,6 +403,7 @@ TEST_F(MainWindowTest, AboutOpensModallyWithItsLinesAndAnIconAndCanOpenAgain) {
         }
         ++shown;
         EXPECT_FALSE(IsWindowEnabled(window.handle()));
+        EXPECT_EQ(GetWindow(about, GW_OWNER), window.handle());
         EXPECT_NE(SendMessageW(about, WM_GETICON, ICON_BIG, 0), 0);
         RECT client{};
         GetClientRect(about, &client);
