@@ -20,8 +20,10 @@ enum class ErrorKind {
     ControlCall,       // a call on a window or control reported failure
 };
 
-// A run-time error: it stops the running event procedure before it writes anything further,
-// and the forms run time hands it to its error handler. Value-like: cheap to copy and compare.
+// A run-time error: it stops the running event handler before it writes anything further. The
+// window procedure catches it at its edge and, once the current message is done, shows it in a
+// message box; the program goes on. Only a main window that cannot be made at start-up ends the
+// program, after its box. Value-like: cheap to copy and compare.
 class RuntimeError : public std::exception {
   public:
     explicit RuntimeError(ErrorKind kind, std::wstring input = {});
