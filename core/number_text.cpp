@@ -182,7 +182,7 @@ struct DecimalNumber {
 };
 
 // The longest exact decimal form of a midpoint between two doubles, the closest a text can come
-// to changing its rounding, has 767 significant digits. Digits after the 800th therefore matter
+// to changing its rounding, has 768 significant digits. Digits after the 800th therefore matter
 // only as being all zeros or not, and stand as one digit 1 in place 801 when they are not.
 constexpr std::size_t kKeptDigits = 800;
 
