@@ -34,8 +34,34 @@ const AccessibilityLibrary* accessibility_library() {
     return complete ? &library : nullptr;
 }
 
-// IID_IAccessible from MinGW's import library is not the interface's id when linked
-// statically; __uuidof reads it from the interface's declaration with either compiler.
+// The ids as Windows' SDK gives them. MinGW's headers lack the live setting, and its import
+// library's ids are not the interfaces' when linked statically (IID_IAccessible was wrong; below,
+// __uuidof reads that one from the interface's declaration).
+constexpr GUID kAccPropServicesClass{
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr GUID kAccPropServicesInterface{
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr GUID kLiveSettingProperty{
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+// LiveSetting's Polite (uiautomationcore.h): read out once the user is idle.
+constexpr long kPolite = 1;
+
+// The system's annotation service, made at the first live text: COM starts on the window's thread
+// then, not at start-up. Null where it cannot be made.
+IAccPropServices* annotation_services() {
+    static IAccPropServices* const services = [] {
+        const auto initialise = exported<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+        const auto create = exported<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+        void* made = nullptr;
+        if (initialise && create) {
+            initialise(nullptr, COINIT_APARTMENTTHREADED);
+            create(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
+                   &made);
+        }
+        return static_cast<IAccPropServices*>(made);
+    }();
+    return services;
+}
 
 // The system's accessible object for the control, with every call passed on to it but the name.
 class NamedAccessible final : public IAccessible {
@@ -178,6 +204,18 @@ LRESULT accessible_object_with_name(HWND control, WPARAM wparam, std::wstring_vi
     const LRESULT result = library->result_from_object(__uuidof(IAccessible), wparam, named);
     named->Release();  // LresultFromObject holds its own reference
     return result < 0 ? 0 : result;
+}
+
+void announce_live_text(HWND control) {
+    // Set again at each change rather than remembered per control: once the service is made, it
+    // costs one call. Wine answers E_NOTIMPL; the event then goes out alone.
+    if (IAccPropServices* services = annotation_services()) {
+        VARIANT polite{};
+        polite.vt = VT_I4;
+        polite.lVal = kPolite;
+        services->SetHwndProp(control, OBJID_CLIENT, CHILDID_SELF, kLiveSettingProperty, polite);
+    }
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, control, OBJID_CLIENT, CHILDID_SELF);
 }
 
 }  // namespace platform

@@ -1,3 +1,6 @@
+// A window made from its layout table: classes, creation, layout and fonts at the window's DPI,
+// and the properties its handlers read and write. Messages, focus and modal showing are in
+// window_messages.cpp.
 #include "platform/window.h"
 
 #include <commctrl.h>
@@ -7,7 +10,6 @@
 
 #include "core/runtime_error.h"
 #include "platform/accessible_name.h"
-#include "platform/error_box.h"
 
 namespace platform {
 namespace {
@@ -17,8 +19,6 @@ constexpr wchar_t kPanelClass[] = L"QuenlowPanel";
 constexpr wchar_t kFontName[] = L"MS Sans Serif";
 constexpr float kDefaultPoints = 8.25f;
 constexpr int kTwipsPerInch = 1440;
-// Control and menu ids start here; an id of 0 would be no id at all.
-constexpr int kFirstId = 100;
 
 [[noreturn]] void fail(std::wstring_view doing) {
     throw core::RuntimeError::control_call(std::wstring(doing), GetLastError());
@@ -50,11 +50,6 @@ void write_text(HWND window, std::wstring_view text, std::wstring_view doing) {
     if (!SetWindowTextW(window, value.c_str())) {
         fail(doing);
     }
-}
-
-bool takes_focus(Kind kind) {
-    return kind == Kind::Tabs || kind == Kind::TextBox || kind == Kind::Button ||
-           kind == Kind::UpDown;
 }
 
 struct WindowClass {
@@ -112,22 +107,6 @@ POINT centred(const RECT& work, LONG width, LONG height) {
     return {work.left + std::max(0L, (work.right - work.left - width) / 2),
             work.top + std::max(0L, (work.bottom - work.top - height) / 2)};
 }
-
-// Waits for the next message and delivers it; false once WM_QUIT arrives, with its exit code.
-bool deliver_next_message(int& exit_code) {
-    MSG message{};
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (!message_loop_goes_on(got)) {
-        exit_code = static_cast<int>(message.wParam);
-        return false;
-    }
-    if (got > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return true;
-}
-
 }  // namespace
 
 Window::~Window() {
@@ -150,18 +129,6 @@ HWND Window::field_box(core::FieldId field) const noexcept {
         }
     }
     return nullptr;
-}
-
-template <typename Handler>
-void Window::guarded(Handler&& handler) {
-    // No exception may cross a window procedure: every failure of a handler ends here.
-    try {
-        handler();
-    } catch (const core::RuntimeError& error) {
-        report_error(window_, error);
-    } catch (const std::exception&) {
-        report_error(window_, core::RuntimeError::control_call(L"finish the last action", 0));
-    }
 }
 
 void Window::open(HWND owner) {
@@ -224,34 +191,7 @@ void Window::show() {
     UpdateWindow(window_);
 }
 
-void Window::show_modal(HWND owner) {
-    open(owner);
-    if (owner && IsWindowEnabled(owner)) {
-        EnableWindow(owner, FALSE);
-        disabled_owner_ = owner;
-    }
-    show();
-    int exit_code = 0;
-    while (is_open()) {
-        if (!deliver_next_message(exit_code)) {
-            PostQuitMessage(exit_code);  // for the loop outside
-            break;
-        }
-    }
-}
-
-void Window::close() {
-    if (!window_) {
-        return;
-    }
-    // The input goes back before the window goes, so that the owner is the one activated.
-    if (const HWND owner = std::exchange(disabled_owner_, nullptr)) {
-        EnableWindow(owner, TRUE);
-    }
-    DestroyWindow(window_);
-}
-
-// --- layout ------------------------------------------------------------------------------------
+// --- layout --------------------------------------------------------------------------------------
 
 bool Window::set_client_size() {
     const int width = to_pixels(layout_.client_width, dpi_);
@@ -308,8 +248,11 @@ void Window::create_controls() {
         const ControlRow& row = *row_pointer;
         const WindowClass kind = window_class(row);
         const HWND parent = row.container == kOnWindow ? window_ : controls_[row.container];
-        const std::wstring text(row.content.field ? core::field_rule(*row.content.field).start_text
-                                                  : row.content.text);
+        // A text box starts with its field's text; an up-down with none, or screen readers
+        // would take that text for its name.
+        const std::wstring text(row.kind == Kind::TextBox && row.content.field
+                                    ? core::field_rule(*row.content.field).start_text
+                                    : row.content.text);
         const DWORD visible = (row.settings & kHidden) ? 0 : WS_VISIBLE;
         const HWND control = CreateWindowExW(
             kind.ex_style, kind.name, text.c_str(), kind.style | visible, to_pixels(row.left, dpi_),
@@ -422,7 +365,7 @@ void Window::apply_dpi(UINT dpi) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-// --- properties --------------------------------------------------------------------------------
+// --- properties ----------------------------------------------------------------------------------
 
 std::wstring Window::field_text(core::FieldId field) const {
     const HWND box = field_box(field);
@@ -445,6 +388,9 @@ void Window::set_field_text(core::FieldId field, std::wstring_view text) {
 
 void Window::set_text(int id, std::wstring_view text, std::wstring_view doing) {
     write_text(control(id), text, doing);
+    if (layout_.controls[static_cast<std::size_t>(id)].settings & kLive) {
+        announce_live_text(control(id));
+    }
 }
 
 void Window::set_visible(int id, bool visible, std::wstring_view doing) {
@@ -466,261 +412,22 @@ int Window::selected_tab(int id) const {
     return static_cast<int>(SendMessageW(control(id), TCM_GETCURSEL, 0, 0)) + 1;
 }
 
-// --- messages ----------------------------------------------------------------------------------
-
-const ControlRow* Window::row_of(HWND window) const noexcept {
-    const int id = GetDlgCtrlID(window) - kFirstId;
-    return window && control(id) == window ? &layout_.controls[static_cast<std::size_t>(id)]
-                                           : nullptr;
-}
-
-void Window::move_focus(HWND from, bool forward) {
-    std::vector<const ControlRow*> order;
-    for (const ControlRow& row : layout_.controls) {
-        const HWND control = controls_[row.id];
-        if (takes_focus(row.kind) && IsWindowVisible(control) && IsWindowEnabled(control)) {
-            order.push_back(&row);
-        }
-    }
-    if (order.empty()) {
-        return;
-    }
-    std::sort(order.begin(), order.end(),
-              [](const ControlRow* a, const ControlRow* b) { return a->tab_index < b->tab_index; });
-    const ControlRow* current = nullptr;
-    for (HWND w = from; w && w != window_ && !current; w = GetParent(w)) {
-        current = row_of(w);
-    }
-    const ControlRow* target = forward ? order.front() : order.back();
-    if (current && forward) {
-        const auto next = std::find_if(order.begin(), order.end(), [&](const ControlRow* row) {
-            return row->tab_index > current->tab_index;
-        });
-        target = next != order.end() ? *next : order.front();
-    } else if (current) {
-        const auto previous = std::find_if(
-            order.rbegin(), order.rend(),
-            [&](const ControlRow* row) { return row->tab_index < current->tab_index; });
-        target = previous != order.rend() ? *previous : order.back();
-    }
-    const HWND control = controls_[target->id];
-    SetFocus(control);
-    if (target->kind == Kind::TextBox) {
-        SendMessageW(control, EM_SETSEL, 0, -1);
-    }
-}
-
-LRESULT CALLBACK Window::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        if (!self->window_) {
-            self->window_ = window;  // the window itself; its panels come later
-        }
-    }
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->on_message(window, message, wparam, lparam)
-                : DefWindowProcW(window, message, wparam, lparam);
-}
-
-LRESULT Window::on_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    const bool itself = window == window_;
-    switch (message) {
-        case WM_COMMAND: {
-            const int id = LOWORD(wparam) - kFirstId;
-            const ControlRow* row = row_of(reinterpret_cast<HWND>(lparam));
-            const bool menu_entry =
-                lparam == 0 && HIWORD(wparam) == 0 &&
-                std::any_of(layout_.menu.begin(), layout_.menu.end(),
-                            [id](const MenuEntry& entry) { return entry.id == id; });
-            if (menu_entry || (row && row->kind == Kind::Button && HIWORD(wparam) == BN_CLICKED)) {
-                guarded([this, id] { on_click(id); });
-                return 0;
-            }
-            break;
-        }
-        case WM_NOTIFY: {
-            const auto& header = *reinterpret_cast<const NMHDR*>(lparam);
-            const ControlRow* row = row_of(header.hwndFrom);
-            if (row && row->kind == Kind::Tabs && header.code == TCN_SELCHANGE) {
-                guarded([this, row] { on_click(row->id); });
-            }
-            return 0;
-        }
-        case WM_CTLCOLORSTATIC: {
-            const auto dc = reinterpret_cast<HDC>(wparam);
-            const ControlRow* row = row_of(reinterpret_cast<HWND>(lparam));
-            const bool on_panel = row && row->container != kOnWindow;
-            if (row && (row->settings & kTransparent)) {
-                SetBkMode(dc, TRANSPARENT);
-            } else {
-                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            }
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            return reinterpret_cast<LRESULT>(
-                GetSysColorBrush(on_panel ? COLOR_WINDOW : COLOR_BTNFACE));
-        }
-        case WM_SETCURSOR: {
-            const ControlRow* row = row_of(reinterpret_cast<HWND>(wparam));
-            if (row && (row->settings & kHandPointer) && LOWORD(lparam) == HTCLIENT) {
-                // The program's own pointing hand; the system's if the resource is missing.
-                HANDLE hand = LoadImageW(GetModuleHandleW(nullptr), L"HAND", IMAGE_CURSOR, 0, 0,
-                                         LR_DEFAULTSIZE | LR_SHARED);
-                SetCursor(hand ? static_cast<HCURSOR>(hand) : LoadCursorW(nullptr, IDC_HAND));
-                return TRUE;
-            }
-            break;
-        }
-        case WM_KEYDOWN:
-            if (wparam == VK_TAB) {
-                move_focus(GetFocus(), GetKeyState(VK_SHIFT) >= 0);
-                return 0;
-            }
-            break;
-        case WM_ACTIVATE:
-            if (!itself) {
-                break;
-            }
-            if (LOWORD(wparam) == WA_INACTIVE) {
-                const HWND focus = GetFocus();
-                last_focus_ = IsChild(window_, focus) ? focus : nullptr;
-            } else if (last_focus_ && IsWindowVisible(last_focus_)) {
-                SetFocus(last_focus_);
-            } else if (!IsIconic(window_)) {
-                move_focus(nullptr, true);
-            }
-            return 0;
-        case WM_DPICHANGED:
-            if (itself) {
-                apply_dpi(HIWORD(wparam));
-                const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-                SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-                return 0;
-            }
-            break;
-        case WM_CLOSE:
-            if (itself) {
-                close();
-                return 0;
-            }
-            break;
-        case kShowPendingError:
-            show_pending_error(window_);
-            return 0;
-        case WM_NCDESTROY:
-            if (itself) {
-                window_ = nullptr;
-                disabled_owner_ = nullptr;
-                last_focus_ = nullptr;
-                controls_.clear();
-                release_fonts();
-                on_closed();
-            }
-            break;
-        default:
-            break;
-    }
-    return DefWindowProcW(window, message, wparam, lparam);
-}
-
-LRESULT CALLBACK Window::control_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                      UINT_PTR, DWORD_PTR self_pointer) {
-    auto* self = reinterpret_cast<Window*>(self_pointer);
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &Window::control_proc, 0);
-    } else if (const ControlRow* row = self->window_ ? self->row_of(window) : nullptr) {
-        return self->on_control_message(*row, window, message, wparam, lparam);
-    }
-    return DefSubclassProc(window, message, wparam, lparam);
-}
-
-LRESULT Window::on_control_message(const ControlRow& row, HWND window, UINT message, WPARAM wparam,
-                                   LPARAM lparam) {
-    const std::optional<core::FieldId> field =
-        row.kind == Kind::TextBox ? row.content.field : std::nullopt;
-    switch (message) {
-        case WM_KEYDOWN:
-            if (wparam == VK_TAB) {
-                move_focus(window, GetKeyState(VK_SHIFT) >= 0);
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (field) {
-                auto code = static_cast<std::int16_t>(static_cast<std::uint16_t>(wparam));
-                guarded([&] { on_field_key(*field, code); });
-                if (code == 0) {
-                    return 0;
-                }
-                wparam = static_cast<std::uint16_t>(code);
-            }
-            break;
-        case WM_KILLFOCUS:
-            if (field) {
-                const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
-                // Only a move to another control of this window is a focus loss for the field; a
-                // message box, another window or another program taking over is not.
-                const auto next = reinterpret_cast<HWND>(wparam);
-                if (next && IsChild(window_, next)) {
-                    guarded([&] { on_field_left(*field); });
-                }
-                return result;
-            }
-            if (row.kind == Kind::UpDown) {
-                InvalidateRect(window, nullptr, TRUE);
-            }
-            break;
-        case WM_SETFOCUS:
-            if (row.kind == Kind::UpDown) {
-                InvalidateRect(window, nullptr, TRUE);
-            }
-            break;
-        case WM_PAINT:
-            // An up-down draws no focus cue of its own: a dotted frame inside its arrows shows it.
-            if (row.kind == Kind::UpDown && GetFocus() == window) {
-                const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
-                RECT area{};
-                GetClientRect(window, &area);
-                InflateRect(&area, -2, -2);
-                const HDC dc = GetDC(window);
-                DrawFocusRect(dc, &area);
-                ReleaseDC(window, dc);
-                return result;
-            }
-            break;
-        case WM_GETOBJECT:
-            // Screen readers name a field by the label before it in stacking order, which is not
-            // its prompt here: the field answers with its own name ("Your Weight, lb").
-            if (field && static_cast<LONG>(lparam) == OBJID_CLIENT) {
-                if (const LRESULT object = accessible_object_with_name(
-                        window, wparam, core::field_rule(*field).display_name)) {
-                    return object;
-                }
-            }
-            break;
-        default:
-            break;
-    }
-    return DefSubclassProc(window, message, wparam, lparam);
-}
-
-// --- the rest ----------------------------------------------------------------------------------
+// --- the rest ------------------------------------------------------------------------------------
 
 core::NumberLocale user_number_locale() {
+    // The value stored in the user's settings comes first: Wine's GetLocaleInfoEx reads it once
+    // per process and would miss a change made while the program runs. The locale's own separator
+    // where none is stored.
     wchar_t separator[8] = {};
+    DWORD size = sizeof separator;
     core::NumberLocale locale;
-    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 1) {
+    if ((RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"sDecimal",
+                      RRF_RT_REG_SZ, nullptr, separator, &size) == ERROR_SUCCESS &&
+         separator[0]) ||
+        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 1) {
         locale.decimal_separator = separator;
     }
     return locale;
-}
-
-int run_message_loop() {
-    int exit_code = 0;
-    while (deliver_next_message(exit_code)) {
-    }
-    return exit_code;
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,6 +12,8 @@
 
 #include "core/fields.h"
 #include "core/number_locale.h"
+#include "core/runtime_error.h"
+#include "platform/error_box.h"
 
 namespace platform {
 
@@ -25,6 +28,7 @@ enum Setting : unsigned {
     kRightAligned = 1u << 3,
     kHidden = 1u << 4,
     kHandPointer = 1u << 5,  // the pointing hand while the mouse is over it
+    kLive = 1u << 6,         // a live region: screen readers announce each text written to it
 };
 
 // A row's container when the control lies directly on the window.
@@ -104,8 +108,8 @@ class Window {
     // Shows the window, the focus on the first control in tab order.
     void show();
     // Opens the window owned by `owner` if needed and shows it; `owner` takes no input until the
-    // user closes it. Returns then.
-    void show_modal(HWND owner);
+    // user closes it, even when a message box over `owner` closes first. Returns then.
+    void show_modal(Window& owner);
     void close();
 
     // Places every control and sets every font again for this DPI.
@@ -119,10 +123,13 @@ class Window {
     virtual void on_field_key(core::FieldId field, std::int16_t& code) { (void)field, (void)code; }
     // The focus moved from a field's text box to another control of this window.
     virtual void on_field_left(core::FieldId field) { (void)field; }
+    // The user changed the regional settings, the decimal separator among them.
+    virtual void on_regional_settings_changed() {}
     virtual void on_closed() {}
 
     // Control properties. A failing call throws core::RuntimeError saying, in the user's words,
-    // what could not be done (`doing`: "show the result").
+    // what could not be done (`doing`: "show the result"). Text written to a live region
+    // (kLive) is announced to screen readers.
     std::wstring field_text(core::FieldId field) const;
     void set_field_text(core::FieldId field, std::wstring_view text);
     void set_text(int id, std::wstring_view text, std::wstring_view doing);
@@ -130,6 +137,9 @@ class Window {
     int selected_tab(int id) const;  // 1-based
 
   private:
+    // Control and menu ids start here; an id of 0 would be no id at all.
+    static constexpr int kFirstId = 100;
+
     struct Font {
         float points;
         bool bold;
@@ -154,18 +164,36 @@ class Window {
     HFONT font(float points, bool bold);
     void release_fonts();
     const ControlRow* row_of(HWND window) const noexcept;
+    static constexpr bool takes_focus(Kind kind) {
+        return kind == Kind::Tabs || kind == Kind::TextBox || kind == Kind::Button ||
+               kind == Kind::UpDown;
+    }
     void move_focus(HWND from, bool forward);
 
     const WindowLayout& layout_;
     HWND window_ = nullptr;
-    HWND disabled_owner_ = nullptr;  // the owner a modal showing disabled
+    Window* modal_owner_ = nullptr;  // the window this one is shown modal over, while open
+    bool enables_owner_ = false;     // whether closing this one gives the input back to it
+    Window* modal_ = nullptr;        // the window shown modal over this one, while open
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::vector<HWND> controls_;  // by row id
     std::vector<Font> fonts_;
-    HWND last_focus_ = nullptr;
+    HWND last_focus_ = nullptr;  // the control that last had the focus
 };
 
-// The user's decimal separator, from the Windows locale settings.
+template <typename Handler>
+void Window::guarded(Handler&& handler) {
+    // No exception may cross a window procedure: every failure of a handler ends here.
+    try {
+        handler();
+    } catch (const core::RuntimeError& error) {
+        report_error(window_, error);
+    } catch (const std::exception&) {
+        report_error(window_, core::RuntimeError::control_call(L"finish the last action", 0));
+    }
+}
+
+// The user's decimal separator, from the Windows regional settings as they are now.
 core::NumberLocale user_number_locale();
 
 // Whether a message loop goes on after GetMessageW returned `got`: only WM_QUIT (0) ends it. An

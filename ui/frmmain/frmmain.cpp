@@ -13,6 +13,7 @@ using platform::kBold;
 using platform::kCentred;
 using platform::kHandPointer;
 using platform::kHidden;
+using platform::kLive;
 using platform::kOnWindow;
 using platform::kTransparent;
 
@@ -20,7 +21,8 @@ constexpr unsigned kPrompt = kBold | kTransparent;
 constexpr unsigned kCaption = kCentred | kTransparent;
 constexpr wchar_t kFirstResult[] = L"Your Body Mass Index (BMI) is 0 ";
 
-// A text box shows its field's text at start; an up-down keeps its field's bounds (core/fields.h).
+// A text box shows its field's text at start; an up-down keeps its field's bounds and answers
+// screen readers with its name (core/fields.h). Screen readers announce each new result (kLive).
 // clang-format off
 constexpr platform::ControlRow kControls[] = {
 //   control               kind     container  left   top  width height tab  content            settings
@@ -40,7 +42,7 @@ constexpr platform::ControlRow kControls[] = {
     {updowninchstandard,   UpDown,   box1,      1920, 1440,  255,  375, 11, InchesStandard},
     {lblinstandard,        Label,    box1,      2280, 1515, 1095,  375, 12, L"in",             kTransparent},
     {cmdcalculatestandard, Button,   box1,         0, 2400, 2175,  615, 14, L"Calculate",      kHandPointer},
-    {lblresultsstandard,   Label,    box1,      2640, 2540, 4095,  615, 13, kFirstResult,      kCaption},
+    {lblresultsstandard,   Label,    box1,      2640, 2540, 4095,  615, 13, kFirstResult,      kCaption | kLive},
     {lblrangestandard,     Label,    box1,      2640,  360, 4095, 1455, 15, L"",               kCaption},
 
     {lblweightmetric,      Label,    box2,         0,    0, 1695,  255, 30, L"Your Weight :",  kPrompt},
@@ -55,7 +57,7 @@ constexpr platform::ControlRow kControls[] = {
     {updowncmmetric,       UpDown,   box2,      1920, 1440,  255,  375, 23, CentimetresMetric},
     {lblcm,                Label,    box2,      2280, 1515, 1095,  375, 26, L"cm",             kTransparent},
     {cmdcalculatemetric,   Button,   box2,         0, 2400, 2175,  615, 17, L"Calculate",      kHandPointer},
-    {lblresultsmetric,     Label,    box2,      2640, 2540, 4095,  615, 25, kFirstResult,      kCaption},
+    {lblresultsmetric,     Label,    box2,      2640, 2540, 4095,  615, 25, kFirstResult,      kCaption | kLive},
     {lblrangemetric,       Label,    box2,      2640,  360, 4095, 1455, 24, L"",               kCaption},
 };
 // clang-format on
@@ -147,7 +149,11 @@ void MainWindow::show_about() {
     if (!about_) {
         about_.emplace();
     }
-    about_->show_modal(handle());
+    about_->show_modal(*this);
+}
+
+void MainWindow::on_regional_settings_changed() {
+    locale_ = platform::user_number_locale();
 }
 
 void MainWindow::on_closed() {
