@@ -10,8 +10,9 @@ set(CMAKE_FIND_ROOT_PATH /usr/${QUENLOW_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Link the C and C++ run times (and winpthread, where used) statically: the program needs only
-# Windows' own DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Tests run under wine64 through a wrapper that keeps Wine's helper processes off CTest's pipes.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)
+# Tests run under Wine through a wrapper that keeps Wine's helper processes off CTest's pipes;
+# a 32-bit test program needs wine32.
+if(NOT DEFINED QUENLOW_WINE_BITS)
+    set(QUENLOW_WINE_BITS 64)
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run;${QUENLOW_WINE_BITS})

@@ -14,14 +14,49 @@ ensure_packages() {
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Everything the builds need: the host toolchain, both MinGW-w64 targets (posix threads, which
-# GoogleTest requires; the i686 release uses the win32 thread model), the GoogleTest sources,
+# Everything the builds need: the host toolchain, both MinGW-w64 targets in both thread models
+# (the releases use the win32 model; GoogleTest requires posix threads), the GoogleTest sources,
 # Wine, a virtual display and the resource tools.
 QUENLOW_BUILD_PACKAGES=(cmake make g++ googletest python3
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
     g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32)
 QUENLOW_RUN_PACKAGES=(wine wine64 xvfb xauth x11-utils imagemagick icoutils fonts-dejavu-core)
+
+# Whether this machine runs 32-bit x86 code, asked of the kernel itself with a few bytes of i386
+# code that exit with status 42; Wine is not needed for the question. QUENLOW_NO_32BIT=1 answers
+# no on any machine. Sets NO_32BIT_REASON when the answer is no.
+runs_32bit_code() {
+    if [ -n "${QUENLOW_NO_32BIT:-}" ] && [ "${QUENLOW_NO_32BIT}" != 0 ]; then
+        NO_32BIT_REASON="QUENLOW_NO_32BIT is set"
+        return 1
+    fi
+    local probe
+    probe=$(mktemp -d)
+    printf '.globl _start\n_start:\n movl $1, %%eax\n movl $42, %%ebx\n int $0x80\n' >"$probe/probe.s"
+    local status=1
+    if as --32 -o "$probe/probe.o" "$probe/probe.s" 2>/dev/null &&
+        ld -m elf_i386 -o "$probe/probe" "$probe/probe.o" 2>/dev/null; then
+        "$probe/probe" 2>/dev/null
+        status=$?
+    fi
+    rm -rf "$probe"
+    [ "$status" -eq 42 ] && return 0
+    NO_32BIT_REASON="this machine's kernel runs no 32-bit x86 code"
+    return 1
+}
+
+# Installs wine32, which runs the 32-bit programs (Debian's i386 architecture added first).
+ensure_wine32() {
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        local sudo=""
+        [ "$(id -u)" -ne 0 ] && sudo="sudo"
+        $sudo dpkg --add-architecture i386 || return 1
+        $sudo apt-get update -qq || return 1
+    fi
+    ensure_packages wine32:i386
+}
 
 # Starts Xvfb on the first free display number and exports DISPLAY. Sets XVFB_PID.
 start_virtual_display() {
@@ -43,16 +78,26 @@ start_virtual_display() {
 }
 
 # Creates (or reuses) the Wine prefix in $WINEPREFIX, with windows unmanaged by the X11 driver:
-# without a window manager, managed windows wait seconds on every destroy.
+# without a window manager, managed windows wait seconds on every destroy. With "32", a prefix
+# that runs 32-bit programs too (WoW64): made by plain wine once wine32 is installed; a 64-bit
+# prefix made earlier cannot run them and is made anew.
 prepare_wine_prefix() {
     export WINEDEBUG=${WINEDEBUG:--all}
     # No Mono or Gecko installers: nothing may be downloaded.
     export WINEDLLOVERRIDES="mscoree,mshtml="
+    local wine=/usr/lib/wine/wine64
+    if [ "${1:-}" = 32 ]; then
+        wine=wine
+        if [ -f "$WINEPREFIX/system.reg" ] && [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+            wineserver -k >/dev/null 2>&1
+            rm -rf "$WINEPREFIX"
+        fi
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
-        /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+        "$wine" wineboot -i >/dev/null 2>&1
     fi
-    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
 }
 
