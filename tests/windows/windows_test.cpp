@@ -90,7 +90,7 @@ class MainWindowTest : public testing::Test {
     MainWindow window;
 };
 
-TEST_F(MainWindowTest, ControlsHaveTheirFontsBackgroundsPointersMenuAndIcon) {
+TEST_F(MainWindowTest, ControlsHaveTheirFontsBackgroundsPointersTabsMenuAndIcon) {
     constexpr unsigned kPrompt = kBold | kClear;
     // clang-format off
     const std::pair<Control, unsigned> looks[] = {
@@ -108,6 +108,12 @@ TEST_F(MainWindowTest, ControlsHaveTheirFontsBackgroundsPointersMenuAndIcon) {
     for (const auto& [control, look] : looks) {
         SCOPED_TRACE(testing::Message() << "control " << control);
         expect_look((*this)[control], look);
+    }
+    for (const auto& [index, caption] : {std::pair{0, L"Standard"}, {1, L"Metric"}}) {
+        wchar_t shown[16] = {};
+        TCITEMW item{TCIF_TEXT, 0, 0, shown, 16, 0, 0};
+        SendMessageW((*this)[TabStrip], TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+        EXPECT_STREQ(shown, caption);
     }
     EXPECT_EQ(GetClassLongPtrW(window.handle(), GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
     EXPECT_EQ(GetClassLongPtrW((*this)[box1], GCLP_HBRBACKGROUND), COLOR_WINDOW + 1);
@@ -192,20 +198,14 @@ TEST(SetWindowIcons, SendsBigThenSmallAtTheSystemSizesToTheTopOwnerFirst) {
             LoadImageW(GetModuleHandleW(nullptr), L"AAA", IMAGE_ICON, size, size, LR_SHARED));
     };
     const LPARAM big = icon(SM_CXICON), small = icon(SM_CXSMICON);
-    const struct {
-        HWND window;
-        const wchar_t* group;
-        bool also_owner;
-        Sent sent;
-    } cases[] = {
-        {window,
-         L"AAA",
-         true,
-         {{top, 1, big}, {window, 1, big}, {top, 0, small}, {window, 0, small}}},
+    // clang-format off
+    const struct { HWND window; const wchar_t* group; bool also_owner; Sent sent; } cases[] = {
+        {window, L"AAA", true, {{top, 1, big}, {window, 1, big}, {top, 0, small}, {window, 0, small}}},
         {window, L"AAA", false, {{window, 1, big}, {window, 0, small}}},
         {top, L"AAA", true, {{top, 1, big}, {top, 1, big}, {top, 0, small}, {top, 0, small}}},
         {middle, L"NOSUCHGROUP", true, {{top, 1, 0}, {middle, 1, 0}, {top, 0, 0}, {middle, 0, 0}}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         icons_sent.clear();
         platform::SetWindowIcons(c.window, c.group, c.also_owner);
