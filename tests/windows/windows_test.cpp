@@ -167,7 +167,13 @@ TEST_F(MainWindowTest, AboutHasItsFontsAndIconsAndAQuitInsideItEndsTheProgram) {
         PostQuitMessage(7);
     };
     PostMessageW(window.handle(), WM_COMMAND, about_command, 0);
+    // Should the About loop keep the quit to itself, the watchdog closes About and quits with -1.
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 3'000, [](HWND, UINT, UINT_PTR, DWORD) {
+        DestroyWindow(FindWindowW(nullptr, L"About"));
+        PostQuitMessage(-1);
+    });
     EXPECT_EQ(platform::run_message_loop(), 7);
+    KillTimer(nullptr, watchdog);
     EXPECT_TRUE(seen);
 }
 
