@@ -447,8 +447,8 @@ TEST_F(Program, AboutIsModalAndTheFocusAndSettingsFollowTheUser) {
     SetForegroundWindow(other);
     EXPECT_EQ(GetForegroundWindow(), other);
     SetForegroundWindow(main);
-    DestroyWindow(other);
     EXPECT_TRUE(bench::wait_until([&] { return focus() == (*this)[txtweightstandard]; }, 3'000));
+    DestroyWindow(other);
     EXPECT_EQ(text(txtweightstandard), L"600");
     // The control that last had the focus, whichever way it got it, is the one that gets it back.
     click(cmdcalculatestandard);  // 600 lb is pulled to 500: 351500 / 4624 = 76.02

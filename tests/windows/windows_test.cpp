@@ -145,6 +145,11 @@ TEST_F(MainWindowTest, FollowsAMoveToAMonitorOfAnotherDpi) {
     EXPECT_EQ(font.lfHeight, -17);
 }
 
+void CALLBACK quit_after_closing_about(HWND, UINT, UINT_PTR, DWORD) {
+    DestroyWindow(FindWindowW(nullptr, L"About"));
+    PostQuitMessage(-1);
+}
+
 TEST_F(MainWindowTest, AboutHasItsFontsAndIconsAndAQuitInsideItEndsTheProgram) {
     const UINT about_command = GetMenuItemID(GetMenu(window.handle()), 0);
     bool seen = false;
@@ -168,10 +173,7 @@ TEST_F(MainWindowTest, AboutHasItsFontsAndIconsAndAQuitInsideItEndsTheProgram) {
     };
     PostMessageW(window.handle(), WM_COMMAND, about_command, 0);
     // Should the About loop keep the quit to itself, the watchdog closes About and quits with -1.
-    const UINT_PTR watchdog = SetTimer(nullptr, 0, 3'000, [](HWND, UINT, UINT_PTR, DWORD) {
-        DestroyWindow(FindWindowW(nullptr, L"About"));
-        PostQuitMessage(-1);
-    });
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 3'000, quit_after_closing_about);
     EXPECT_EQ(platform::run_message_loop(), 7);
     KillTimer(nullptr, watchdog);
     EXPECT_TRUE(seen);
