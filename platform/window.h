@@ -196,13 +196,6 @@ void Window::guarded(Handler&& handler) {
 // The user's decimal separator, from the Windows regional settings as they are now.
 core::NumberLocale user_number_locale();
 
-// Whether a message loop goes on after GetMessageW returned `got`: only WM_QUIT (0) ends it. An
-// error (-1, as when a message too large to copy was sent from another program) loses that one
-// message, not the program.
-constexpr bool message_loop_goes_on(BOOL got) {
-    return got != 0;
-}
-
 // Delivers messages until WM_QUIT; returns its exit code.
 int run_message_loop();
 

@@ -15,10 +15,12 @@ namespace platform {
 namespace {
 
 // Waits for the next message and delivers it; false once WM_QUIT arrives, with its exit code.
+// Only WM_QUIT (0) ends a loop: an error (-1, as when another program sent a message too large to
+// copy) loses that one message, not the program.
 bool deliver_next_message(int& exit_code) {
     MSG message{};
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (!message_loop_goes_on(got)) {
+    if (got == 0) {
         exit_code = static_cast<int>(message.wParam);
         return false;
     }
