@@ -112,8 +112,9 @@ void leave_field(const std::wstring& typed, const FieldRule& field, const Number
     }
 }
 
-// Either a RuntimeError naming the field that failed, or a rounded BMI in the category its
-// value names and a caption that reads back as that BMI.
+// Both calculations on the payload split at line feeds: a result or a RuntimeError, never a crash
+// or undefined behaviour. What they compute is checked against values worked out independently
+// (every in-range input, and each kind of failure with its message) by the core tests.
 void calculate_both(std::string_view payload, const NumberLocale& locale) {
     std::wstring texts[3];
     for (int i = 0; i < 3; ++i) {  // the last text keeps whatever follows
@@ -122,32 +123,11 @@ void calculate_both(std::string_view payload, const NumberLocale& locale) {
         payload = end == std::string_view::npos ? std::string_view() : payload.substr(end + 1);
     }
     for (const auto system : {UnitSystem::Metric, UnitSystem::Standard}) {
-        const CalculatorFields fields = calculator_fields(system);
         try {
             const BmiResult result = calculate(system, {texts[0], texts[1], texts[2]}, locale);
-            const float bmi = result.bmi;
-            using enum WeightCategory;
-            CHECK(std::isfinite(bmi) && bmi >= 0 && round_single(bmi, 1) == bmi);
-            CHECK(result.category == (bmi < 18.5f ? Underweight
-                                      : bmi < 25  ? NormalWeight
-                                      : bmi < 30  ? Overweight
-                                                  : Obesity));
-            // Below a million the seven digits shown hold every tenth.
-            const std::wstring caption = result_caption(result, locale);
-            const auto at = caption.find(L"is ") + 3;
-            CHECK(bmi >= 1e6f ||
-                  text_to_single(caption.substr(at, caption.find(L" \r") - at), locale) == bmi);
+            CHECK(std::isfinite(result.bmi) && result.bmi >= 0);
+            result_caption(result, locale);
         } catch (const RuntimeError& error) {
-            const FieldId named[] = {fields.weight, fields.height_major, fields.height_minor};
-            const auto field = std::find(named, named + 3, error.field()) - named;
-            using enum ErrorKind;
-            const ErrorKind kind = error.kind();
-            // A text that failed is the one in the field named.
-            CHECK(kind == Empty || kind == NotANumber || kind == TooLarge
-                      ? field < 3 && error.input() == texts[field]
-                  : kind == DivisionByZero   ? error.field() == fields.height_major
-                  : kind == InvalidOperation ? error.field() == fields.weight
-                                             : kind == Overflow && !error.field());
             const std::wstring message = describe(error);
             CHECK(std::count(message.begin(), message.end(), L'\n') == 1);
         }
