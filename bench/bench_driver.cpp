@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/remote_process.h"
+#include "remote/remote_process.h"
 #include "bench/resource_usage.h"
 
 namespace {
@@ -38,15 +38,15 @@ struct Candidate {
 bool measure_startup(std::vector<Candidate>& candidates, int runs) {
     for (int run = -1; run < runs; ++run) {
         for (Candidate& candidate : candidates) {
-            bench::RemoteProgram program;
-            if (!bench::start_and_wait(candidate.path, candidate.title, program)) {
+            remote::RemoteProgram program;
+            if (!remote::start_and_wait(candidate.path, candidate.title, program)) {
                 std::fwprintf(stderr, L"%ls did not show its window\n", candidate.label);
                 return false;
             }
             if (run >= 0) {
                 candidate.startup_ms.push_back(program.startup_ms);
             }
-            if (bench::close_and_wait(program) != 0) {
+            if (remote::close_and_wait(program) != 0) {
                 std::fwprintf(stderr, L"%ls did not end normally when closed\n", candidate.label);
                 return false;
             }
@@ -82,9 +82,9 @@ void print_usage_row(const wchar_t* when, const bench::ResourceUsage& usage) {
 }
 
 HWND visible_control(HWND window, const wchar_t* window_class, const std::wstring& text_start) {
-    for (HWND control : bench::visible_descendants(window)) {
-        if (bench::has_class(control, window_class) &&
-            bench::text_of(control).starts_with(text_start)) {
+    for (HWND control : remote::visible_descendants(window)) {
+        if (remote::has_class(control, window_class) &&
+            remote::text_of(control).starts_with(text_start)) {
             return control;
         }
     }
@@ -94,8 +94,8 @@ HWND visible_control(HWND window, const wchar_t* window_class, const std::wstrin
 // A visible control of any class showing this text: a label may be a STATIC control or, after
 // a rewrite, some other window.
 HWND visible_text(HWND window, const std::wstring& text_start) {
-    for (HWND control : bench::visible_descendants(window)) {
-        if (bench::text_of(control).starts_with(text_start)) {
+    for (HWND control : remote::visible_descendants(window)) {
+        if (remote::text_of(control).starts_with(text_start)) {
             return control;
         }
     }
@@ -122,7 +122,7 @@ bool find_controls(HWND main, MainWindowControls& controls) {
         controls.calculate[tab] = visible_control(main, WC_BUTTONW, L"Calculate");
         controls.result[tab] = visible_text(main, kResultStart);
         if (controls.result[tab]) {
-            controls.first_result[tab] = bench::text_of(controls.result[tab]);
+            controls.first_result[tab] = remote::text_of(controls.result[tab]);
         }
     }
     return controls.calculate[0] && controls.calculate[1] &&
@@ -139,7 +139,7 @@ bool calculate_repeatedly(const MainWindowControls& controls, int count) {
     }
     for (int tab = 0; tab < 2; ++tab) {
         if (controls.result[tab] &&
-            bench::text_of(controls.result[tab]) == controls.first_result[tab]) {
+            remote::text_of(controls.result[tab]) == controls.first_result[tab]) {
             return false;
         }
     }
@@ -147,18 +147,18 @@ bool calculate_repeatedly(const MainWindowControls& controls, int count) {
 }
 
 // Returns the number of cycles completed.
-int open_and_close_about(const bench::RemoteProgram& program, int cycles) {
+int open_and_close_about(const remote::RemoteProgram& program, int cycles) {
     const HWND main = program.window;
     for (int i = 0; i < cycles; ++i) {
         // A click that arrives while the main window is still being activated again is lost:
         // the program gets idle first, and a few clicks are allowed.
         HWND about = nullptr;
         for (int click = 0; click < 5 && !about; ++click) {
-            bench::wait_until_idle(program);
-            bench::choose_first_menu_entry(main);
-            bench::wait_until(
+            remote::wait_until_idle(program);
+            remote::choose_first_menu_entry(main);
+            remote::wait_until(
                 [&] {
-                    about = bench::find_top_level(program.process.dwProcessId, L"About", main);
+                    about = remote::find_top_level(program.process.dwProcessId, L"About", main);
                     return about != nullptr;
                 },
                 3'000);
@@ -167,7 +167,7 @@ int open_and_close_about(const bench::RemoteProgram& program, int cycles) {
             return i;
         }
         PostMessageW(about, WM_CLOSE, 0, 0);
-        if (!bench::wait_until([&] { return !IsWindow(about) && IsWindowEnabled(main); })) {
+        if (!remote::wait_until([&] { return !IsWindow(about) && IsWindowEnabled(main); })) {
             return i;
         }
     }
@@ -175,14 +175,14 @@ int open_and_close_about(const bench::RemoteProgram& program, int cycles) {
 }
 
 // Lets the program finish what the last message started before it is measured.
-void settle(const bench::RemoteProgram& program) {
+void settle(const remote::RemoteProgram& program) {
     WaitForInputIdle(program.process.hProcess, 5'000);
     Sleep(200);
 }
 
 int measure_session(const Candidate& quenlow) {
-    bench::RemoteProgram program;
-    if (!bench::start_and_wait(quenlow.path, quenlow.title, program)) {
+    remote::RemoteProgram program;
+    if (!remote::start_and_wait(quenlow.path, quenlow.title, program)) {
         std::fwprintf(stderr, L"Quenlow did not show its window\n");
         return 1;
     }
@@ -231,7 +231,7 @@ int measure_session(const Candidate& quenlow) {
             L"  PrivateUsage answered 0 (Wine); private bytes are the committed private "
             L"regions found with VirtualQueryEx.\n");
     }
-    const long exit_code = bench::close_and_wait(program);
+    const long exit_code = remote::close_and_wait(program);
     std::wprintf(L"  exit code after closing the main window: %ld\n", exit_code);
     return failures + (exit_code == 0 ? 0 : 1);
 }

@@ -9,7 +9,7 @@ namespace {
 
 std::optional<std::wstring> pending_message;
 HWND pending_owner = nullptr;
-bool showing = false;
+HWND showing_over = nullptr;  // the window the box stands over, while one shows
 
 }  // namespace
 
@@ -18,7 +18,7 @@ void report_error(HWND window, const core::RuntimeError& error) {
     if (pending_message && !IsWindow(pending_owner)) {
         pending_message.reset();
     }
-    if (pending_message || showing || !IsWindow(window)) {
+    if (pending_message || showing_over || !IsWindow(window)) {
         return;
     }
     pending_message = core::describe(error);
@@ -27,14 +27,18 @@ void report_error(HWND window, const core::RuntimeError& error) {
 }
 
 void show_pending_error(HWND owner) {
-    if (!pending_message || showing) {
+    if (!pending_message || showing_over) {
         return;
     }
     const std::wstring message = std::move(*pending_message);
     pending_message.reset();
-    showing = true;
+    showing_over = owner;
     show_error_box(owner, message);
-    showing = false;
+    showing_over = nullptr;
+}
+
+bool error_box_over(HWND window) {
+    return window && showing_over == window;
 }
 
 void show_error_box(HWND owner, const std::wstring& message) {

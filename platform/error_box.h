@@ -20,6 +20,9 @@ void report_error(HWND window, const core::RuntimeError& error);
 // What a window does on kShowPendingError.
 void show_pending_error(HWND owner);
 
+// Whether an error box stands over the window now: it takes no input until the box closes.
+bool error_box_over(HWND window);
+
 void show_error_box(HWND owner, const std::wstring& message);
 
 }  // namespace platform

@@ -112,9 +112,6 @@ class Window {
     void show_modal(Window& owner);
     void close();
 
-    // Places every control and sets every font again for this DPI.
-    void apply_dpi(UINT dpi);
-
   protected:
     virtual void on_load() {}
     // A button, a menu entry, or a tab chosen on the tab strip.
@@ -123,8 +120,8 @@ class Window {
     virtual void on_field_key(core::FieldId field, std::int16_t& code) { (void)field, (void)code; }
     // The focus moved from a field's text box to another control of this window.
     virtual void on_field_left(core::FieldId field) { (void)field; }
-    // The user changed the regional settings, the decimal separator among them.
-    virtual void on_regional_settings_changed() {}
+    // A system setting changed: the decimal separator among them, perhaps.
+    virtual void on_settings_changed() {}
     virtual void on_closed() {}
 
     // Control properties. A failing call throws core::RuntimeError saying, in the user's words,
@@ -155,12 +152,19 @@ class Window {
     template <typename Handler>
     void guarded(Handler&& handler);
 
+    // Disabled exactly while a modal window or an error box stands over this one, whatever
+    // other programs send: decided from what is open, never from the order of notifications.
+    bool takes_input() const;
+    void apply_input_rule();
+
     void create_controls();
     void bind_updowns();
     std::vector<const ControlRow*> creation_order() const;
     void place(const ControlRow& row);
     bool set_client_size();  // whether it had to change the window's size
     void centre_on_screen();
+    // Places every control and sets every font again for this DPI.
+    void apply_dpi(UINT dpi);
     HFONT font(float points, bool bold);
     void release_fonts();
     const ControlRow* row_of(HWND window) const noexcept;
@@ -173,8 +177,8 @@ class Window {
     const WindowLayout& layout_;
     HWND window_ = nullptr;
     Window* modal_owner_ = nullptr;  // the window this one is shown modal over, while open
-    bool enables_owner_ = false;     // whether closing this one gives the input back to it
     Window* modal_ = nullptr;        // the window shown modal over this one, while open
+    int selected_tab_ = 0;           // the tab strip's selection as last handled, 0-based
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::vector<HWND> controls_;  // by row id
     std::vector<Font> fonts_;

@@ -35,14 +35,24 @@ bool deliver_next_message(int& exit_code) {
 
 // --- modal windows -------------------------------------------------------------------------------
 
+// Posted to a window to bring its enabled state back in line with what stands over it.
+constexpr UINT kApplyInputRule = WM_APP + 2;
+
+bool Window::takes_input() const {
+    return !modal_ && !error_box_over(window_);
+}
+
+void Window::apply_input_rule() {
+    if (window_) {
+        EnableWindow(window_, takes_input());
+    }
+}
+
 void Window::show_modal(Window& owner) {
     open(owner.window_);
     modal_owner_ = &owner;
     owner.modal_ = this;
-    // An owner disabled already (a message box over it) gets its input back from the box, unless
-    // the box closes first (WM_ENABLE).
-    enables_owner_ = IsWindowEnabled(owner.window_);
-    EnableWindow(owner.window_, FALSE);
+    owner.apply_input_rule();
     show();
     int exit_code = 0;
     while (is_open()) {
@@ -60,9 +70,7 @@ void Window::close() {
     // The input goes back before the window goes, so that the owner is the one activated.
     if (Window* owner = std::exchange(modal_owner_, nullptr)) {
         owner->modal_ = nullptr;
-        if (std::exchange(enables_owner_, false)) {
-            EnableWindow(owner->window_, TRUE);
-        }
+        owner->apply_input_rule();
     }
     DestroyWindow(window_);
 }
@@ -112,7 +120,8 @@ void Window::move_focus(HWND from, bool forward) {
 }
 
 LRESULT CALLBACK Window::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
+    // Only the window's own creation: another program can send WM_NCCREATE too.
+    if (message == WM_NCCREATE && !GetWindowLongPtrW(window, GWLP_USERDATA)) {
         auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         if (!self->window_) {
@@ -141,10 +150,15 @@ LRESULT Window::on_message(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             break;
         }
         case WM_NOTIFY: {
-            const auto& header = *reinterpret_cast<const NMHDR*>(lparam);
-            const ControlRow* row = row_of(header.hwndFrom);
-            if (row && row->kind == Kind::Tabs && header.code == TCN_SELCHANGE) {
-                guarded([this, row] { on_click(row->id); });
+            // Any program can post this message with any pointer: the sender's id is taken from
+            // wparam and the tab strip's selection read from the control itself.
+            const ControlRow* row = row_of(GetDlgItem(window, static_cast<int>(wparam)));
+            if (row && row->kind == Kind::Tabs) {
+                const int selected =
+                    static_cast<int>(SendMessageW(controls_[row->id], TCM_GETCURSEL, 0, 0));
+                if (selected != std::exchange(selected_tab_, selected)) {
+                    guarded([this, row] { on_click(row->id); });
+                }
             }
             return 0;
         }
@@ -172,12 +186,6 @@ LRESULT Window::on_message(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             }
             break;
         }
-        case WM_KEYDOWN:
-            if (wparam == VK_TAB) {
-                move_focus(GetFocus(), GetKeyState(VK_SHIFT) >= 0);
-                return 0;
-            }
-            break;
         case WM_ACTIVATE:
             if (!itself) {
                 break;
@@ -193,25 +201,41 @@ LRESULT Window::on_message(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             }
             return 0;
         case WM_ENABLE:
-            // A message box opened before the modal window now over this one gives the input back
-            // as it closes: this window stays disabled, and the modal window enables it as it goes.
-            if (itself && wparam && modal_) {
-                modal_->enables_owner_ = true;
-                EnableWindow(window_, FALSE);
+            if (itself && (wparam != 0) != takes_input()) {
+                if (modal_) {
+                    // At once, so that the modal window stays the one activated.
+                    EnableWindow(window_, FALSE);
+                } else {
+                    // A message box gives its owner the input back just before it goes: decide
+                    // once it has.
+                    PostMessageW(window_, kApplyInputRule, 0, 0);
+                }
             }
             break;
+        case kApplyInputRule:
+            apply_input_rule();
+            return 0;
         case WM_SETTINGCHANGE:
-            if (itself && lparam &&
-                CompareStringOrdinal(reinterpret_cast<const wchar_t*>(lparam), -1, L"intl", -1,
-                                     TRUE) == CSTR_EQUAL) {
-                guarded([this] { on_regional_settings_changed(); });
+            // Which setting changed is not read: lparam may point anywhere when another program
+            // posts this message.
+            if (itself) {
+                guarded([this] { on_settings_changed(); });
             }
             break;
         case WM_DPICHANGED:
-            if (itself) {
+            // Scaled about its centre, without the suggested rectangle: another program can post
+            // this message with any pointer.
+            if (itself && LOWORD(wparam) == HIWORD(wparam) &&
+                HIWORD(wparam) >= USER_DEFAULT_SCREEN_DPI / 2 &&
+                HIWORD(wparam) <= USER_DEFAULT_SCREEN_DPI * 8) {
+                RECT before{};
+                GetWindowRect(window_, &before);
                 apply_dpi(HIWORD(wparam));
-                const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-                SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                RECT after{};
+                GetWindowRect(window_, &after);
+                SetWindowPos(window_, nullptr,
+                             (before.left + before.right - (after.right - after.left)) / 2,
+                             (before.top + before.bottom - (after.bottom - after.top)) / 2, 0, 0,
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
                 return 0;
             }
@@ -230,6 +254,7 @@ LRESULT Window::on_message(HWND window, UINT message, WPARAM wparam, LPARAM lpar
                 owner = owner->modal_;
             }
             show_pending_error(owner->window_);
+            owner->apply_input_rule();
             return 0;
         }
         case WM_NCDESTROY:
@@ -237,8 +262,9 @@ LRESULT Window::on_message(HWND window, UINT message, WPARAM wparam, LPARAM lpar
                 window_ = nullptr;
                 if (Window* owner = std::exchange(modal_owner_, nullptr)) {
                     owner->modal_ = nullptr;
+                    owner->apply_input_rule();
                 }
-                enables_owner_ = false;
+                selected_tab_ = 0;
                 last_focus_ = nullptr;
                 controls_.clear();
                 release_fonts();

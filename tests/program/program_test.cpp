@@ -1,6 +1,8 @@
-// The released Quenlow.exe, started as its own process and worked from this one as a user and a
-// screen reader would: through window handles, messages, the keyboard and accessible objects only.
-// Expected values are written out here from the windows' description.
+// The released Quenlow.exe, started as its own process and worked from this one as a user, a
+// screen reader and any other program could: through window handles, messages, the keyboard,
+// the clipboard and accessible objects only. Each session is a table of rows run in order in one
+// program: what is written into the controls first, which control has the focus, an action, and
+// what must then show. Expected values are written out here from the windows' description.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,18 +11,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "bench/remote_process.h"
+#include "remote/remote_process.h"
 
 namespace {
 
-using bench::text_of;
+using remote::text_of;
 
 // The controls in the order a screen reader meets them: each container's children front to
-// back, the windowed controls of a panel before its labels.
+// back, the windowed controls of a panel before its labels. Then the two windows.
 // clang-format off
 enum Name : int {
     box2, box1, TabStrip,
@@ -30,16 +33,83 @@ enum Name : int {
     txtweightmetric, updownweightmetric, txtmmetric, updownmmetric, txtcmmetric, updowncmmetric,
     cmdcalculatemetric, lblweightmetric, lblkg, lblheightmetric, lblm, lblcm, lblresultsmetric,
     lblrangemetric,
+    Main, About, Nobody,
 };
 // clang-format on
+
+// The About menu entry's command, as found by hand: Wine lets no other process read a menu.
+constexpr WPARAM kAboutCommand = 131;
+constexpr UINT kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
 
 const std::wstring kPoint = std::getenv("QUENLOW_EXPECTED_SEPARATOR") ? L"," : L".";
 const std::wstring kPrefix = L"Your Body Mass Index (BMI) is ";
 const std::wstring kZero = kPrefix + L"0 ";
-const std::wstring kNormal = L" \rYour weight is in the normal weight category.";
 const std::wstring kLegend =
     L"BMI Category :\r\rUnderweight : Less than 18.5\rNormal Weight : Between 18.5 and 24.9\r"
     L"Overweight : Between 25 and 29.9\rObesity : 30 and above";
+
+std::wstring caption(const std::wstring& bmi, const wchar_t* category) {
+    return kPrefix + bmi + L" \rYour weight is in the " + category + L" category.";
+}
+std::wstring caption(const wchar_t* whole, const wchar_t* tenth, const wchar_t* category) {
+    return caption(whole + kPoint + tenth, category);
+}
+std::wstring not_a_number(const wchar_t* field, const wchar_t* text, const wchar_t* bounds) {
+    return std::wstring(L"Quenlow: ") + field + L" holds \"" + text +
+           L"\", which is not a number.\nType a whole number from " + bounds + L".";
+}
+
+enum class Do {
+    Nothing,
+    Type,       // characters posted to the target, as the keyboard sends them
+    Paste,      // the text through the clipboard
+    Click,      // the target takes the focus, a button acts
+    Keys,       // keys through the system's input, to the focused control
+    Post,       // a message from another program
+    Send,       // the same, sent
+    Enable,     // another program enables (wparam 1) or disables the main window
+    Menu,       // the About entry clicked on the menu bar
+    Close,      // the target window asked to close
+    Answer,     // the open message box answered
+    Separator,  // the user's decimal separator changed in the regional settings
+    TakeOver,   // another program takes the foreground, then the user comes back
+    Minimise,   // the main window minimised and restored
+};
+
+struct Key {
+    WORD key;
+    bool shift = false;
+};
+
+struct Action {
+    Do kind = Do::Nothing;
+    Name target = Main;
+    std::wstring text = {};
+    UINT message = 0;
+    WPARAM wparam = 0;
+    LPARAM lparam = 0;
+    std::vector<Key> keys = {};
+};
+
+struct Expect {
+    std::vector<std::pair<Name, std::wstring>> texts = {};
+    std::wstring box = {};             // the message box now open, "title: text"; "" for none
+    bool keep_box = false;             // otherwise it is answered once read
+    Name box_over = Main;              // the window the box stands over
+    Name focus = Nobody;               // Nobody: not looked at
+    bool enabled = true;               // the main window takes input
+    bool about = false;                // the About window is open
+    Name shown = Nobody;               // the panel shown, box1 or box2; Nobody: not looked at
+    std::vector<Name> announced = {};  // live-region announcements, in order
+};
+
+struct Row {
+    const char* name;                                  // as docs/behaviours.md cites it
+    std::vector<std::pair<Name, std::wstring>> texts;  // written into the controls first
+    Name focus;                                        // then clicked, unless Nobody
+    Action action;
+    Expect expect;
+};
 
 std::vector<HWND> children(HWND parent) {
     std::vector<HWND> found;
@@ -64,22 +134,38 @@ std::wstring accessible_name(HWND window) {
     return result;
 }
 
-// A key pressed and released through the system's input, as the keyboard delivers it to the
-// foreground window's focus. Keys come after messages posted before them: wait for their effect.
-void press(WORD key, bool shift = false) {
-    const WORD codes[] = {VK_SHIFT, key, key, VK_SHIFT};
+void press(Key key) {
+    const WORD codes[] = {VK_SHIFT, key.key, key.key, VK_SHIFT};
     INPUT keys[4] = {};
     for (int i = 0; i < 4; ++i) {
         keys[i].type = INPUT_KEYBOARD;
         keys[i].ki.wVk = codes[i];
         keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
     }
-    SendInput(shift ? 4 : 2, shift ? keys : keys + 1, sizeof(INPUT));
+    SendInput(key.shift ? 4 : 2, key.shift ? keys : keys + 1, sizeof(INPUT));
 }
 
-// Live-region announcements of the program, as a screen reader receives them.
-constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
-std::vector<HWND> announced;
+void paste(HWND field, const std::wstring& text) {
+    const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::copy(text.c_str(), text.c_str() + text.size() + 1,
+              static_cast<wchar_t*>(GlobalLock(block)));
+    GlobalUnlock(block);
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() &&
+                SetClipboardData(CF_UNICODETEXT, block));
+    CloseClipboard();
+    SendMessageW(field, WM_PASTE, 0, 0);
+}
+
+// Sets the user's decimal separator and tells every program, as the regional settings do.
+void set_decimal_separator(const std::wstring& separator) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"sDecimal", REG_SZ,
+                    separator.c_str(),
+                    static_cast<DWORD>((separator.size() + 1) * sizeof(wchar_t)));
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"),
+                        SMTO_ABORTIFHUNG, 2'000, nullptr);
+}
+
+std::vector<HWND> announced;  // the windows of live-region announcements received
 
 void CALLBACK on_event(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
     if (object == OBJID_CLIENT && child == CHILDID_SELF) {
@@ -87,140 +173,248 @@ void CALLBACK on_event(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG chil
     }
 }
 
-// Sets the user's decimal separator and tells every program, as the regional settings do.
-void set_decimal_separator(const wchar_t* separator) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"sDecimal", REG_SZ,
-                    separator, static_cast<DWORD>((wcslen(separator) + 1) * sizeof(wchar_t)));
-    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"),
-                        SMTO_ABORTIFHUNG, 2'000, nullptr);
+// Polls until the condition holds, handling this thread's messages (win events come as such).
+template <typename Condition>
+bool pump_until(Condition condition, DWORD milliseconds) {
+    for (const ULONGLONG until = GetTickCount64() + milliseconds; !condition(); Sleep(2)) {
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+            DispatchMessageW(&message);
+        }
+        if (GetTickCount64() > until) {
+            return false;
+        }
+    }
+    return true;
 }
 
 class Program : public testing::Test {
   protected:
     void SetUp() override {
+        wchar_t separator[8] = L".";
+        DWORD size = sizeof separator;
+        RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"sDecimal", RRF_RT_REG_SZ,
+                     nullptr, separator, &size);
+        separator_ = separator;
         const wchar_t* path = _wgetenv(L"QUENLOW_PROGRAM");
         ASSERT_NE(path, nullptr) << "QUENLOW_PROGRAM names the Quenlow.exe to start";
-        ASSERT_TRUE(bench::start_and_wait(path, L"Quenlow", program)) << "no main window";
-        main = program.window;
-        ASSERT_EQ(text_of(main), L"Quenlow");
-        controls = children(main);
-        ASSERT_EQ(controls.size(), 3u);
-        for (const HWND panel : {controls[box1], controls[box2]}) {
+        ASSERT_TRUE(remote::start_and_wait(path, L"Quenlow", program_)) << "no main window";
+        main_ = program_.window;
+        controls_ = children(main_);
+        ASSERT_EQ(controls_.size(), 3u);
+        for (const HWND panel : {controls_[box1], controls_[box2]}) {
             const std::vector<HWND> inside = children(panel);
             ASSERT_EQ(inside.size(), 14u);
-            controls.insert(controls.end(), inside.begin(), inside.end());
+            controls_.insert(controls_.end(), inside.begin(), inside.end());
         }
-        thread = GetWindowThreadProcessId(main, nullptr);
-        SetForegroundWindow(main);
-        bench::wait_until([&] { return GetForegroundWindow() == main; }, 5'000);
+        thread_ = GetWindowThreadProcessId(main_, nullptr);
+        hook_ = SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, on_event,
+                                program_.process.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
+        SetForegroundWindow(main_);
+        remote::wait_until([&] { return GetForegroundWindow() == main_; }, 5'000);
     }
     void TearDown() override {
+        UnhookWinEvent(hook_);
+        set_decimal_separator(separator_);
         // Closing the main window ends the process, and with exit code 0.
-        if (program.process.hProcess) {
-            EXPECT_EQ(bench::close_and_wait(program), 0);
+        if (program_.process.hProcess) {
+            EXPECT_EQ(remote::close_and_wait(program_), 0);
         }
     }
 
-    HWND operator[](Name name) const { return controls[name]; }
-    std::wstring text(Name name) const { return text_of(controls[name]); }
-    void set(Name name, const wchar_t* text) const { SetWindowTextW(controls[name], text); }
+    HWND operator[](Name name) const {
+        return name == Main ? main_ : name == About ? top_level(L"About") : controls_[name];
+    }
+    HWND top_level(const wchar_t* title) const {
+        return remote::find_top_level(program_.process.dwProcessId, title, main_);
+    }
+    HWND box() const { return top_level(L"Quenlow"); }
     HWND focus() const {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
-        GetGUIThreadInfo(thread, &info);
+        GetGUIThreadInfo(thread_, &info);
         return info.hwndFocus;
+    }
+    bool answers() const {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5'000, &result) != 0;
     }
     // Returns once the program has handled every message posted to it so far: a sent message
     // would overtake them, so a posted one that leaves a mark closes the queue.
     void flush() const {
-        const HWND marker = controls[txtweightmetric];
-        SendMessageW(marker, EM_SETMODIFY, TRUE, 0);
+        const HWND marker = controls_[txtweightmetric];
+        SendMessageTimeoutW(marker, EM_SETMODIFY, TRUE, 0, SMTO_ABORTIFHUNG, 5'000, nullptr);
         PostMessageW(marker, EM_SETMODIFY, FALSE, 0);
-        bench::wait_until([&] { return SendMessageW(marker, EM_GETMODIFY, 0, 0) == 0; }, 5'000);
+        remote::wait_until([&] { return SendMessageW(marker, EM_GETMODIFY, 0, 0) == 0; }, 5'000);
     }
-    void type(Name field, std::wstring_view characters) const {
-        for (const wchar_t character : characters) {
-            PostMessageW(controls[field], WM_CHAR, character, 1);
+    void click(HWND control) const {
+        SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    }
+    void act(const Action& a) {
+        const HWND target = (*this)[a.target];
+        switch (a.kind) {
+            case Do::Nothing:
+                break;
+            case Do::Type:
+                for (const wchar_t character : a.text) {
+                    PostMessageW(target, WM_CHAR, character, 1);
+                }
+                break;
+            case Do::Paste:
+                paste(target, a.text);
+                break;
+            case Do::Click:
+                click(target);
+                break;
+            case Do::Keys:
+                for (const Key key : a.keys) {
+                    press(key);
+                }
+                break;
+            case Do::Post:
+                PostMessageW(target, a.message, a.wparam, a.lparam);
+                break;
+            case Do::Send:
+                SendMessageTimeoutW(target, a.message, a.wparam, a.lparam, SMTO_ABORTIFHUNG, 5'000,
+                                    nullptr);
+                break;
+            case Do::Enable:
+                EnableWindow(main_, a.wparam != 0);
+                break;
+            case Do::Menu:
+                remote::choose_first_menu_entry(main_);
+                remote::wait_until([&] { return (*this)[About] != nullptr; }, 3'000);
+                break;
+            case Do::Close:
+                PostMessageW(target, WM_CLOSE, 0, 0);
+                remote::wait_until([&] { return !IsWindow(target); }, 5'000);
+                break;
+            case Do::Answer:
+                PostMessageW(box(), WM_COMMAND, IDOK, 0);
+                remote::wait_until([&] { return box() == nullptr; }, 5'000);
+                break;
+            case Do::Separator:
+                set_decimal_separator(a.text);
+                break;
+            case Do::TakeOver: {
+                const HWND other =
+                    CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE, 0, 0,
+                                    50, 50, nullptr, nullptr, nullptr, nullptr);
+                SetForegroundWindow(other);
+                EXPECT_EQ(GetForegroundWindow(), other);
+                SetForegroundWindow(main_);
+                remote::wait_until([&] { return focus() != nullptr; }, 3'000);
+                DestroyWindow(other);
+                break;
+            }
+            case Do::Minimise:
+                ShowWindow(main_, SW_MINIMIZE);
+                ShowWindow(main_, SW_RESTORE);
+                PostMessageW(main_, WM_ACTIVATE, WA_ACTIVE, 0);
+                break;
         }
-        flush();
     }
-    // A click as the control handles it: a field or a button takes the focus, a button acts. A
-    // field then holds `text`, if given.
-    void click(Name name, const wchar_t* text = nullptr) const {
-        SendMessageW(controls[name], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-        SendMessageW(controls[name], WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-        if (text) {
-            set(name, text);
+    // What differs from the expectation, one line each; empty when all holds.
+    std::vector<std::wstring> differences(const Expect& e) const {
+        std::vector<std::wstring> found;
+        const auto differ = [&](const std::wstring& what, const std::wstring& seen,
+                                const std::wstring& expected) {
+            if (seen != expected) {
+                found.push_back(what + L": expected \"" + expected + L"\", got \"" + seen + L"\"");
+            }
+        };
+        for (const auto& [name, text] : e.texts) {
+            differ(L"text of control " + std::to_wstring(name), text_of(controls_[name]), text);
         }
-        flush();
-    }
-    void select_tab(int index) const {  // with the change notifications a click sends
-        SendMessageW(controls[TabStrip], TCM_SETCURFOCUS, index, 0);
-        flush();
-    }
-    // Presses Tab until the control has the focus (at most once round the window).
-    void tab_to(Name name, bool shift = false) const {
-        for (int presses = 0; presses < 20 && focus() != controls[name]; ++presses) {
-            const HWND from = focus();
-            press(VK_TAB, shift);
-            bench::wait_until([&] { return focus() != from; });
+        const HWND open_box = box();
+        differ(L"message box",
+               open_box ? text_of(open_box) + L": " + text_of(GetDlgItem(open_box, 0xFFFF)) : L"",
+               e.box);
+        if (open_box && !e.box.empty()) {
+            differ(L"box over", GetWindow(open_box, GW_OWNER) == (*this)[e.box_over] ? L"" : L"?",
+                   L"");
         }
-    }
-    HWND top_level(const wchar_t* title) const {
-        HWND found = nullptr;
-        bench::wait_until(
-            [&] {
-                return (found = bench::find_top_level(program.process.dwProcessId, title, main));
-            },
-            3'000);
+        if (e.focus != Nobody) {
+            differ(L"focus", focus() == (*this)[e.focus] ? L"" : L"elsewhere", L"");
+        }
+        differ(L"main window enabled", IsWindowEnabled(main_) ? L"yes" : L"no",
+               e.enabled ? L"yes" : L"no");
+        differ(L"About open", (*this)[About] ? L"yes" : L"no", e.about ? L"yes" : L"no");
+        if (e.shown != Nobody) {
+            differ(L"panel shown", IsWindowVisible(controls_[e.shown]) ? L"" : L"no", L"");
+            differ(L"panel hidden",
+                   IsWindowVisible(controls_[e.shown == box1 ? box2 : box1]) ? L"no" : L"", L"");
+        }
         return found;
     }
-    void close(HWND window) const {
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        bench::wait_until([&] { return !IsWindow(window); }, 5'000);
-        flush();
-    }
-    // The program's message box, read as "title: message" and answered with OK; "" when none
-    // is open.
-    std::wstring answer_message_box() const {
-        flush();
-        const HWND box = bench::find_top_level(program.process.dwProcessId, L"Quenlow", main);
-        const std::wstring seen =
-            box ? text_of(box) + L": " + text_of(GetDlgItem(box, 0xFFFF)) : L"";
-        if (box) {
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            bench::wait_until([&] { return !IsWindowVisible(box); }, 5'000);
+    void run(const std::vector<Row>& rows) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            announced.clear();
+            for (const auto& [name, text] : row.texts) {
+                SetWindowTextW(controls_[name], text.c_str());
+            }
+            if (row.focus != Nobody) {
+                click(controls_[row.focus]);
+            }
+            act(row.action);
+            flush();
+            pump_until([&] { return differences(row.expect).empty(); }, 3'000);
+            for (const std::wstring& difference : differences(row.expect)) {
+                ADD_FAILURE() << difference;
+            }
+            // Announcements come late: wait for them, then a little longer for any extra.
+            pump_until([&] { return announced.size() >= row.expect.announced.size(); }, 1'000);
+            pump_until([] { return false; }, row.expect.announced.empty() ? 0 : 300);
+            std::vector<HWND> expected;
+            for (const Name name : row.expect.announced) {
+                expected.push_back(controls_[name]);
+            }
+            EXPECT_EQ(announced, expected);
+            ASSERT_TRUE(answers()) << "the program no longer answers";
+            if (!row.expect.keep_box && box()) {
+                act({Do::Answer});
+            }
         }
-        return seen;
     }
 
-    bench::RemoteProgram program;
-    HWND main = nullptr;
-    DWORD thread = 0;
-    std::vector<HWND> controls;  // by Name
+    remote::RemoteProgram program_;
+    HWND main_ = nullptr;
+    DWORD thread_ = 0;
+    HWINEVENTHOOK hook_ = nullptr;
+    std::wstring separator_;
+    std::vector<HWND> controls_;  // by Name
 };
 
 struct Placed {
     const wchar_t* window_class;
     RECT pixels;  // twips / 15 at 96 DPI, in the container's client area
     DWORD align;  // a label's SS_LEFT, SS_CENTER or SS_RIGHT
-    const wchar_t* text;
+    std::wstring text;
 };
 
 void expect_placed(HWND control, const Placed& expected) {
-    EXPECT_TRUE(bench::has_class(control, expected.window_class));
+    EXPECT_TRUE(remote::has_class(control, expected.window_class));
     RECT actual{};
     GetWindowRect(control, &actual);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&actual), 2);
     EXPECT_TRUE(EqualRect(&actual, &expected.pixels))
         << actual.left << "," << actual.top << "," << actual.right << "," << actual.bottom;
     EXPECT_EQ(text_of(control), expected.text);
-    if (bench::has_class(control, L"Static")) {
+    if (remote::has_class(control, L"Static")) {
         EXPECT_EQ(GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK, expected.align);
     }
 }
 
-TEST_F(Program, OpensOnTheStandardTabWithEveryControlInPlaceAndNamed) {
+void expect_centred(HWND window) {
+    RECT area{}, outer{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    GetWindowRect(window, &outer);
+    EXPECT_LE(std::abs(outer.left - area.left - (area.right - outer.right)), 1) << "centred";
+    EXPECT_LE(std::abs(outer.top - area.top - (area.bottom - outer.bottom)), 1);
+}
+
+TEST_F(Program, Layout) {
     constexpr wchar_t kTab[] = L"SysTabControl32", kPanel[] = L"QuenlowPanel", kLabel[] = L"Static",
                       kBox[] = L"Edit", kUpDown[] = L"msctls_updown32", kButton[] = L"Button";
     constexpr DWORD kLeft = SS_LEFT, kCentre = SS_CENTER;
@@ -235,8 +429,8 @@ TEST_F(Program, OpensOnTheStandardTabWithEveryControlInPlaceAndNamed) {
         {kLabel, {0, 0, 113, 17}, kLeft, L"Your Weight :"}, {kLabel, {64, 29, 121, 46}, kLeft, L"lb"},
         {kLabel, {0, 72, 113, 89}, kLeft, L"Your Height :"}, {kLabel, {64, 101, 137, 126}, kLeft, L"ft"},
         {kLabel, {152, 101, 225, 126}, kLeft, L"in"},
-        {kLabel, {176, 169, 449, 210}, kCentre, kZero.c_str()},
-        {kLabel, {176, 24, 449, 121}, kCentre, kLegend.c_str()},
+        {kLabel, {176, 169, 449, 210}, kCentre, kZero},
+        {kLabel, {176, 24, 449, 121}, kCentre, kLegend},
         {kBox, {0, 24, 39, 49}, 0, L"50"}, {kUpDown, {40, 24, 57, 49}, 0, L""},
         {kBox, {0, 96, 39, 121}, 0, L"1"}, {kUpDown, {40, 96, 57, 121}, 0, L""},
         {kBox, {88, 96, 127, 121}, 0, L"60"}, {kUpDown, {128, 96, 145, 121}, 0, L""},
@@ -244,31 +438,25 @@ TEST_F(Program, OpensOnTheStandardTabWithEveryControlInPlaceAndNamed) {
         {kLabel, {0, 0, 113, 17}, kLeft, L"Your Weight :"}, {kLabel, {64, 29, 121, 46}, kLeft, L"kg"},
         {kLabel, {0, 72, 113, 89}, kLeft, L"Your Height :"}, {kLabel, {64, 101, 137, 126}, kLeft, L"m"},
         {kLabel, {152, 101, 225, 126}, kLeft, L"cm"},
-        {kLabel, {176, 169, 449, 210}, kCentre, kZero.c_str()},
-        {kLabel, {176, 24, 449, 121}, kCentre, kLegend.c_str()},
+        {kLabel, {176, 169, 449, 210}, kCentre, kZero},
+        {kLabel, {176, 24, 449, 121}, kCentre, kLegend},
     };
     // clang-format on
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         SCOPED_TRACE(testing::Message() << "control " << i);
-        expect_placed(controls[i], expected[i]);
+        expect_placed(controls_[i], expected[i]);
     }
-    RECT client{}, area{}, outer{};
-    GetClientRect(main, &client);
+    RECT client{};
+    GetClientRect(main_, &client);
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(528L, 321L));
-    EXPECT_EQ(GetWindowLongW(main, GWL_STYLE) &
+    EXPECT_EQ(GetWindowLongW(main_, GWL_STYLE) &
                   (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
               WS_MINIMIZEBOX | WS_SYSMENU);
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    GetWindowRect(main, &outer);
-    EXPECT_LE(std::abs(outer.left - area.left - (area.right - outer.right)), 1) << "centred";
-    EXPECT_LE(std::abs(outer.top - area.top - (area.bottom - outer.bottom)), 1);
-
-    const HWND tabs = (*this)[TabStrip];
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
-    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(focus(), tabs);
-    EXPECT_EQ(std::pair(IsWindowVisible((*this)[box1]), IsWindowVisible((*this)[box2])),
-              std::pair(TRUE, FALSE));
+    expect_centred(main_);
+    EXPECT_EQ(SendMessageW((*this)[TabStrip], TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW((*this)[TabStrip], TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(focus(), (*this)[TabStrip]);
+    EXPECT_TRUE(differences({.shown = box1}).empty());
 
     // Each field and its up-down answer a screen reader with the field's name; the up-down keeps
     // the field's bounds.
@@ -289,141 +477,20 @@ TEST_F(Program, OpensOnTheStandardTabWithEveryControlInPlaceAndNamed) {
         EXPECT_EQ(SendMessageW(updown, UDM_GETBUDDY, 0, 0),
                   reinterpret_cast<LRESULT>((*this)[f.field]));
     }
-}
 
-TEST_F(Program, TypesCalculatesAnnouncesAndSwitchesTabs) {
-    click(txtweightstandard);
-    SendMessageW((*this)[txtweightstandard], EM_SETSEL, 3, 3);
-    type(txtweightstandard, L".-a \r\x16\x7f");  // refused, with Enter and Ctrl+V among them
-    EXPECT_EQ(text(txtweightstandard), L"150");
-    type(txtweightstandard, L"\b7");
-    EXPECT_EQ(text(txtweightstandard), L"157");
-    // A pasted text that is not a number fails as the field loses the focus to Calculate, then
-    // the calculation fails reading it: one box, and nothing written.
-    constexpr wchar_t kPasted[] = L"12a";
-    const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof kPasted);
-    std::copy(std::begin(kPasted), std::end(kPasted), static_cast<wchar_t*>(GlobalLock(block)));
-    GlobalUnlock(block);
-    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() &&
-                SetClipboardData(CF_UNICODETEXT, block));
-    CloseClipboard();
-    SendMessageW((*this)[txtweightstandard], WM_PASTE, 0, 0);
-    click(cmdcalculatestandard);
-    EXPECT_EQ(answer_message_box(),
-              L"Quenlow: Your Weight, lb holds \"15712a\", which is not a number.\n"
-              L"Type a whole number from 10 to 500.");
-    EXPECT_EQ(answer_message_box(), L"") << "one failure, one box";
-    EXPECT_EQ(text(lblresultsstandard), kZero);
-    EXPECT_EQ(text(txtweightstandard), L"15712a");
-    // The program goes on. A result is announced once, on its own label, which then reads as
-    // the new caption.
-    const HWINEVENTHOOK hook =
-        SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, on_event,
-                        program.process.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
-    const auto announcements = [] {
-        for (const ULONGLONG until = GetTickCount64() + 300; GetTickCount64() < until; Sleep(5)) {
-            for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
-                DispatchMessageW(&message);
-            }
-        }
-        return std::exchange(announced, {});
-    };
-    set(txtweightstandard, L"150");
-    click(cmdcalculatestandard);
-    const std::wstring standard = kPrefix + L"22" + kPoint + L"8" + kNormal;
-    EXPECT_EQ(text(lblresultsstandard), standard);
-    EXPECT_EQ(announcements(), std::vector{(*this)[lblresultsstandard]});
-    EXPECT_EQ(accessible_name((*this)[lblresultsstandard]), standard);
-    // The other tab shows the other calculator, and its result stays when the tab is left.
-    select_tab(1);
-    EXPECT_EQ(std::pair(IsWindowVisible((*this)[box1]), IsWindowVisible((*this)[box2])),
-              std::pair(FALSE, TRUE));
-    click(txtmmetric, L"0");
-    click(cmdcalculatemetric);  // the field is pulled to 1 m before the calculation
-    EXPECT_EQ(text(txtmmetric), L"1");
-    const std::wstring metric = kPrefix + L"19" + kPoint + L"5" + kNormal;
-    EXPECT_EQ(text(lblresultsmetric), metric);
-    EXPECT_EQ(announcements(), std::vector{(*this)[lblresultsmetric]});
-    UnhookWinEvent(hook);
-    select_tab(0);
-    EXPECT_TRUE(IsWindowVisible((*this)[box1]));
-    EXPECT_EQ(text(lblresultsmetric), metric);
-    // Hiding the panel that holds the focus moves the focus on, so the field is left.
-    click(txtinchstandard, L"40");
-    select_tab(1);
-    EXPECT_TRUE(IsWindowVisible(focus()));
-    EXPECT_EQ(text(txtinchstandard), L"11");
-    EXPECT_EQ(answer_message_box(), L"");
-}
-
-TEST_F(Program, KeysFollowTheTabOrderAndStepTheUpDowns) {
-    const std::vector<Name> cycles[] = {
-        {txtweightstandard, updownweightstandard, txtfeetstandard, updownfeetstandard,
-         txtinchstandard, updowninchstandard, cmdcalculatestandard, TabStrip},
-        {cmdcalculatemetric, txtcmmetric, txtmmetric, txtweightmetric, updownweightmetric,
-         updownmmetric, updowncmmetric, TabStrip}};
-    press(VK_TAB);
-    bench::wait_until([&] { return focus() == (*this)[txtweightstandard]; });
-    EXPECT_EQ(SendMessageW(focus(), EM_GETSEL, 0, 0), MAKELRESULT(0, 3)) << "all of 150 selected";
-    for (const int tab : {0, 1}) {
-        select_tab(tab);
-        tab_to(TabStrip);
-        const std::vector<Name>& cycle = cycles[tab];
-        for (const Name expected : cycle) {
-            press(VK_TAB);
-            EXPECT_TRUE(bench::wait_until([&] { return focus() == (*this)[expected]; }))
-                << "Tab, expected control " << expected;
-        }
-        for (auto back = cycle.rbegin() + 1; back != cycle.rend(); ++back) {
-            press(VK_TAB, true);
-            EXPECT_TRUE(bench::wait_until([&] { return focus() == (*this)[*back]; }))
-                << "Shift+Tab, expected control " << *back;
-        }
-    }
-    // A focused up-down steps its field with the arrow keys, within its bounds: Up at 99 stays
-    // there, so Down then gives 98.
-    const auto becomes = [&](Name target, const std::wstring& expected) {
-        return bench::wait_until([&] { return text(target) == expected; }) ? expected
-                                                                           : text(target);
-    };
-    tab_to(updowncmmetric, true);
-    press(VK_UP);
-    EXPECT_EQ(becomes(txtcmmetric, L"61"), L"61");
-    set(txtcmmetric, L"99");
-    press(VK_UP);
-    press(VK_DOWN);
-    EXPECT_EQ(becomes(txtcmmetric, L"98"), L"98");
-    // Enter and Esc press no button; the space bar presses the one with the focus.
-    tab_to(cmdcalculatemetric);
-    set(lblresultsmetric, L"");
-    press(VK_RETURN);
-    press(VK_ESCAPE);
-    press(VK_TAB);  // keys arrive in order: once the focus has moved on, both were handled
-    bench::wait_until([&] { return focus() == (*this)[txtcmmetric]; });
-    EXPECT_EQ(text(lblresultsmetric), L"");
-    press(VK_TAB, true);
-    press(VK_SPACE);  // 50 kg at 1.98 m: 50 / 3.9204 = 12.75
-    const std::wstring under =
-        kPrefix + L"12" + kPoint + L"8 \rYour weight is in the underweight category.";
-    EXPECT_EQ(becomes(lblresultsmetric, under), under);
-}
-
-TEST_F(Program, AboutIsModalAndTheFocusAndSettingsFollowTheUser) {
-    // The About window taking the focus is no focus loss for a field: nothing is clamped.
-    click(txtweightstandard, L"600");
+    // The About window, opened twice: the same lines in the same places, centred, owned by the
+    // main window.
     for (int round = 1; round <= 2; ++round) {
         SCOPED_TRACE(testing::Message() << "opening " << round);
-        bench::choose_first_menu_entry(main);
-        const HWND about = top_level(L"About");
+        act({Do::Menu});
+        const HWND about = (*this)[About];
         ASSERT_NE(about, nullptr);
-        flush();
-        EXPECT_FALSE(IsWindowEnabled(main));
-        EXPECT_EQ(GetWindow(about, GW_OWNER), main);
-        RECT client{};
+        EXPECT_EQ(GetWindow(about, GW_OWNER), main_);
         GetClientRect(about, &client);
         EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(304L, 153L));
         EXPECT_FALSE(GetWindowLongW(about, GWL_STYLE) &
                      (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+        expect_centred(about);
         const Placed lines[] = {
             {L"Static", {0, 24, 305, 41}, SS_CENTER, L"Quenlow"},
             {L"Static", {43, 44, 252, 61}, SS_RIGHT, L"v1.0"},
@@ -436,68 +503,233 @@ TEST_F(Program, AboutIsModalAndTheFocusAndSettingsFollowTheUser) {
         for (std::size_t i = 0; i < labels.size(); ++i) {
             expect_placed(labels[i], lines[i]);
         }
-        close(about);
-        EXPECT_TRUE(IsWindowEnabled(main)) << "the main window takes input again";
-        EXPECT_EQ(focus(), (*this)[txtweightstandard]) << "back in the field the user left";
-        EXPECT_EQ(text(txtweightstandard), L"600");
+        act({Do::Close, About});
     }
-    // Neither is another program taking over; when the user comes back, the focus does too.
-    const HWND other = CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE, 0,
-                                       0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(other);
-    EXPECT_EQ(GetForegroundWindow(), other);
-    SetForegroundWindow(main);
-    EXPECT_TRUE(bench::wait_until([&] { return focus() == (*this)[txtweightstandard]; }, 3'000));
-    DestroyWindow(other);
-    EXPECT_EQ(text(txtweightstandard), L"600");
-    // The control that last had the focus, whichever way it got it, is the one that gets it back.
-    click(cmdcalculatestandard);  // 600 lb is pulled to 500: 351500 / 4624 = 76.02
-    EXPECT_EQ(text(lblresultsstandard), kPrefix + L"76 \rYour weight is in the obesity category.");
-    ShowWindow(main, SW_MINIMIZE);
-    ShowWindow(main, SW_RESTORE);
-    PostMessageW(main, WM_ACTIVATE, WA_ACTIVE, 0);
-    flush();
-    EXPECT_EQ(focus(), (*this)[cmdcalculatestandard]);
+}
 
-    // About asked for by another program while a message box is open: the main window takes
-    // input again only once both are closed, in either order.
-    UINT about_command = GetMenuItemID(GetMenu(main), 0);
-    if (about_command == static_cast<UINT>(-1)) {
-        about_command = 131;  // as found by hand: Wine lets no other process read a menu
+TEST_F(Program, KeysFollowTheTabOrder) {
+    const std::vector<Name> cycles[] = {
+        {txtweightstandard, updownweightstandard, txtfeetstandard, updownfeetstandard,
+         txtinchstandard, updowninchstandard, cmdcalculatestandard, TabStrip},
+        {cmdcalculatemetric, txtcmmetric, txtmmetric, txtweightmetric, updownweightmetric,
+         updownmmetric, updowncmmetric, TabStrip}};
+    for (const int tab : {0, 1}) {
+        run({{"tab chosen",
+              {},
+              Nobody,
+              {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, WPARAM(tab)},
+              {}}});
+        for (int presses = 0; presses < 20 && focus() != (*this)[TabStrip]; ++presses) {
+            const HWND from = focus();
+            press({VK_TAB});
+            remote::wait_until([&] { return focus() != from; });
+        }
+        const std::vector<Name>& cycle = cycles[tab];
+        for (const Name expected : cycle) {
+            press({VK_TAB});
+            EXPECT_TRUE(remote::wait_until([&] { return focus() == (*this)[expected]; }))
+                << "Tab, expected control " << expected;
+        }
+        for (auto back = cycle.rbegin() + 1; back != cycle.rend(); ++back) {
+            press({VK_TAB, true});
+            EXPECT_TRUE(remote::wait_until([&] { return focus() == (*this)[*back]; }))
+                << "Shift+Tab, expected control " << *back;
+        }
     }
-    for (const bool box_first : {true, false}) {
-        set(txtweightstandard, L"x");
-        PostMessageW((*this)[cmdcalculatestandard], BM_CLICK, 0, 0);
-        flush();
-        PostMessageW(main, WM_COMMAND, about_command, 0);
-        const HWND about = top_level(L"About");
-        ASSERT_NE(about, nullptr);
-        const auto close_one = [&](bool box) {
-            if (box) {
-                EXPECT_EQ(answer_message_box().substr(0, 29), L"Quenlow: Your Weight, lb hold");
-            } else {
-                close(about);
-            }
-        };
-        close_one(box_first);
-        EXPECT_FALSE(IsWindowEnabled(main)) << "the other is still open";
-        close_one(!box_first);
-        EXPECT_TRUE(IsWindowEnabled(main));
-    }
+}
 
-    // A decimal separator changed while the program runs takes effect at once.
-    wchar_t before[8] = L".";
-    DWORD size = sizeof before;
-    RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"sDecimal", RRF_RT_REG_SZ,
-                 nullptr, before, &size);
-    set_decimal_separator(L",");
-    select_tab(1);
-    set(txtweightmetric, L"70,5");
-    click(cmdcalculatemetric);  // 70.5 / 2.56 = 27.54
-    set_decimal_separator(before);
-    EXPECT_EQ(text(lblresultsmetric),
-              kPrefix + L"27,5 \rYour weight is in the overweight category.");
-    EXPECT_EQ(answer_message_box(), L"");
+// Rows of the sessions that type, calculate and switch tabs.
+std::vector<Row> calculating_rows() {
+    const Action calculate_standard{Do::Click, cmdcalculatestandard};
+    const Action calculate_metric{Do::Click, cmdcalculatemetric};
+    const std::wstring standard = caption(L"22", L"8", L"normal weight");
+    const std::wstring metric = caption(L"19", L"5", L"normal weight");
+    // clang-format off
+    return {
+        {"refused characters", {{txtweightstandard, L""}}, txtweightstandard,
+         {Do::Type, txtweightstandard, L".-a \r\x16\x7f"}, {.texts = {{txtweightstandard, L""}}}},
+        {"digits and backspace", {}, Nobody, {Do::Type, txtweightstandard, L"158\b7"},
+         {.texts = {{txtweightstandard, L"157"}}, .focus = txtweightstandard}},
+        {"a character beyond Latin-1 reaches the field whole", {}, Nobody,
+         {Do::Type, txtweightstandard, L"\x0441"}, {.texts = {{txtweightstandard, L"157\x0441"}}}},
+        {"a paste is not checked as it comes", {{txtweightstandard, L"157"}}, txtweightstandard,
+         {Do::Paste, txtweightstandard, L"12a"}, {.texts = {{txtweightstandard, L"12a157"}}}},
+        {"a bad text fails once, as the focus leaves for Calculate; nothing is written", {}, Nobody,
+         calculate_standard, {.texts = {{txtweightstandard, L"12a157"}, {lblresultsstandard, kZero}},
+                              .box = not_a_number(L"Your Weight, lb", L"12a157", L"10 to 500"),
+                              .enabled = false}},
+        {"standard defaults give 22.8", {{txtweightstandard, L"150"}}, Nobody, calculate_standard,
+         {.texts = {{lblresultsstandard, standard}}, .announced = {lblresultsstandard}}},
+        {"calculate twice, the same caption", {}, Nobody, calculate_standard,
+         {.texts = {{lblresultsstandard, standard}}, .announced = {lblresultsstandard}}},
+        {"the Metric tab shows the metric calculator", {}, Nobody,
+         {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, 1}, {.shown = box2}},
+        {"the selected tab chosen again changes nothing", {}, txtcmmetric,
+         {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, 1}, {.focus = txtcmmetric, .shown = box2}},
+        {"metres 0 is pulled to 1 before the calculation", {{txtmmetric, L"0"}}, txtmmetric, calculate_metric,
+         {.texts = {{txtmmetric, L"1"}, {lblresultsmetric, metric}}, .announced = {lblresultsmetric}}},
+        {"an empty field writes nothing", {{txtweightmetric, L""}}, txtweightmetric, {Do::Click, txtcmmetric},
+         {.texts = {{txtweightmetric, L""}}, .box = L"Quenlow: Your Weight, kg is empty.\n"
+                                                    L"Type a whole number from 5 to 227.",
+          .enabled = false}},
+        {"50 kg at 1.98 m gives 12.8", {{txtweightmetric, L"50"}, {txtcmmetric, L"98"}}, Nobody,
+         calculate_metric, {.texts = {{lblresultsmetric, caption(L"12", L"8", L"underweight")}},
+                            .announced = {lblresultsmetric}}},
+        {"a result stays when its tab is left", {}, Nobody, {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, 0},
+         {.texts = {{lblresultsmetric, caption(L"12", L"8", L"underweight")}}, .shown = box1}},
+        {"hiding the focused panel moves the focus on, through the range rule",
+         {{txtinchstandard, L"40"}}, txtinchstandard, {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, 1},
+         {.texts = {{txtinchstandard, L"11"}}, .focus = TabStrip, .shown = box2}},
+        {"a separator changed while running", {{txtweightmetric, L"70,5"}, {txtcmmetric, L"60"}}, Nobody,
+         {Do::Separator, Main, L","}, {}},
+        {"...is used at once", {}, Nobody, calculate_metric,
+         {.texts = {{lblresultsmetric, caption(L"27,5", L"overweight")}}, .announced = {lblresultsmetric}}},
+        {"a digit as separator is not used", {{txtweightmetric, L"70.5"}}, Nobody, {Do::Separator, Main, L"5"}, {}},
+        {"...the point is", {}, Nobody, calculate_metric,
+         {.texts = {{lblresultsmetric, caption(L"27.5", L"overweight")}}, .announced = {lblresultsmetric}}},
+        {"e as separator is not used", {{txtweightmetric, L"1e2"}}, Nobody, {Do::Separator, Main, L"e"}, {}},
+        {"...so 1e2 kg is 100 kg", {}, Nobody, calculate_metric,
+         {.texts = {{lblresultsmetric, caption(L"39.1", L"obesity")}}, .announced = {lblresultsmetric}}},
+    };
+    // clang-format on
+}
+
+TEST_F(Program, Calculating) {
+    run(calculating_rows());
+}
+
+// A field is pulled into its bounds when the focus moves to another control; a text within them
+// stays as typed.
+TEST_F(Program, RangeRule) {
+    const auto leave = [](const char* name, Name field, const wchar_t* typed, Name next,
+                          const wchar_t* kept) {
+        return Row{name, {{field, typed}}, field, {Do::Click, next}, {.texts = {{field, kept}}}};
+    };
+    std::vector<Row> rows = {
+        leave("pounds 9 becomes 10", txtweightstandard, L"9", txtfeetstandard, L"10"),
+        leave("pounds 501 becomes 500", txtweightstandard, L"501", txtfeetstandard, L"500"),
+        leave("feet 3 becomes 4", txtfeetstandard, L"3", txtinchstandard, L"4"),
+        leave("feet 7 becomes 6", txtfeetstandard, L"7", txtinchstandard, L"6"),
+        leave("inches 12 becomes 11", txtinchstandard, L"12", txtfeetstandard, L"11"),
+        leave("inches 007 stays as typed", txtinchstandard, L"007", txtfeetstandard, L"007"),
+        {"the Metric tab",
+         {},
+         Nobody,
+         {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, 1},
+         {.shown = box2}},
+        leave("kilograms 250 becomes 227", txtweightmetric, L"250", txtmmetric, L"227"),
+        leave("kilograms 4 becomes 5", txtweightmetric, L"4", txtmmetric, L"5"),
+        leave("metres 3 becomes 2", txtmmetric, L"3", txtcmmetric, L"2"),
+        leave("centimetres 100 becomes 99", txtcmmetric, L"100", txtmmetric, L"99"),
+        leave("centimetres 99 stays", txtcmmetric, L"99", txtmmetric, L"99"),
+    };
+    run(rows);
+}
+
+TEST_F(Program, Keyboard) {
+    const std::wstring under = caption(L"12", L"8", L"underweight");
+    // clang-format off
+    run({
+        {"the Metric tab", {}, Nobody, {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, 1}, {.shown = box2}},
+        {"Up on a focused up-down steps its field", {{txtcmmetric, L"60"}}, txtcmmetric,
+         {.kind = Do::Keys, .keys = {{VK_TAB, true}, {VK_TAB, true}, {VK_TAB, true}, {VK_UP}}},
+         {.texts = {{txtcmmetric, L"61"}}, .focus = updowncmmetric}},
+        {"...within its bounds: Up at 99 stays, Down then gives 98", {{txtcmmetric, L"99"}}, Nobody,
+         {.kind = Do::Keys, .keys = {{VK_UP}, {VK_DOWN}}}, {.texts = {{txtcmmetric, L"98"}}}},
+        {"Enter and Esc press no button", {{lblresultsmetric, L""}}, Nobody,
+         {.kind = Do::Keys, .keys = {{VK_TAB}, {VK_TAB}, {VK_RETURN}, {VK_ESCAPE}, {VK_TAB}}},
+         {.texts = {{lblresultsmetric, L""}}, .focus = txtcmmetric}},
+        {"the space bar presses the focused button: 50 kg at 1.98 m", {}, Nobody,
+         {.kind = Do::Keys, .keys = {{VK_TAB, true}, {VK_SPACE}}},
+         {.texts = {{lblresultsmetric, under}}, .focus = cmdcalculatemetric,
+          .announced = {lblresultsmetric}}},
+    });
+    // clang-format on
+}
+
+// The main window takes no input exactly while the About window or a message box stands over
+// it, whatever other programs send; the focus comes back to the control last used.
+TEST_F(Program, Modality) {
+    const std::wstring bad = not_a_number(L"Your Weight, lb", L"x", L"10 to 500");
+    const Action error{Do::Post, cmdcalculatestandard, {}, BM_CLICK};
+    const Action about{Do::Post, Main, {}, WM_COMMAND, kAboutCommand};
+    // clang-format off
+    run({
+        {"About from the menu: modal, and no focus loss for the field",
+         {{txtweightstandard, L"600"}}, txtweightstandard, {Do::Menu},
+         {.texts = {{txtweightstandard, L"600"}}, .enabled = false, .about = true}},
+        {"About closed: the input and the focus come back", {}, Nobody, {Do::Close, About},
+         {.texts = {{txtweightstandard, L"600"}}, .focus = txtweightstandard}},
+        {"another program takes over and gives back: no focus loss either", {}, Nobody,
+         {Do::TakeOver}, {.texts = {{txtweightstandard, L"600"}}, .focus = txtweightstandard}},
+        {"600 lb pulled to 500 for Calculate: 76", {}, Nobody, {Do::Click, cmdcalculatestandard},
+         {.texts = {{txtweightstandard, L"500"}, {lblresultsstandard, caption(L"76", L"obesity")}},
+          .announced = {lblresultsstandard}}},
+        {"minimised and restored: the focus on the control last used", {}, Nobody, {Do::Minimise},
+         {.focus = cmdcalculatestandard}},
+        {"an error box over the main window", {{txtweightstandard, L"x"}}, Nobody, error,
+         {.box = bad, .keep_box = true, .enabled = false}},
+        {"About asked for by another program over the box", {}, Nobody, about,
+         {.box = bad, .keep_box = true, .enabled = false, .about = true}},
+        {"WM_ENABLE from another program", {}, Nobody, {Do::Send, Main, {}, WM_ENABLE, 1},
+         {.box = bad, .keep_box = true, .enabled = false, .about = true}},
+        {"EnableWindow from another program", {}, Nobody, {Do::Enable, Main, {}, 0, 1},
+         {.box = bad, .keep_box = true, .enabled = false, .about = true}},
+        {"About closed, the box still open", {}, Nobody, {Do::Close, About},
+         {.box = bad, .keep_box = true, .enabled = false}},
+        {"EnableWindow under the box", {}, Nobody, {Do::Enable, Main, {}, 0, 1},
+         {.box = bad, .keep_box = true, .enabled = false}},
+        {"the box answered: the input comes back", {}, Nobody, {Do::Answer}, {}},
+        {"disabled by another program with nothing open", {}, Nobody, {Do::Enable, Main, {}, 0, 0}, {}},
+        {"a box, then About", {}, Nobody, error, {.box = bad, .keep_box = true, .enabled = false}},
+        {"...About asked for", {}, Nobody, about,
+         {.box = bad, .keep_box = true, .enabled = false, .about = true}},
+        {"...the box closed first", {}, Nobody, {Do::Answer}, {.enabled = false, .about = true}},
+        {"...then About", {}, Nobody, {Do::Close, About}, {}},
+        {"an error while About is open stands over About", {}, Nobody, about,
+         {.enabled = false, .about = true}},
+        {"...its box", {}, Nobody, error,
+         {.box = bad, .keep_box = true, .box_over = About, .enabled = false, .about = true}},
+        {"...answered, About still modal", {}, Nobody, {Do::Answer}, {.enabled = false, .about = true}},
+        {"...About closed", {}, Nobody, {Do::Close, About}, {}},
+    });
+    // clang-format on
+}
+
+// Messages any program can post or send, with parameters that point nowhere: the program goes
+// on, and the main window keeps its input.
+TEST_F(Program, MessagesFromOtherPrograms) {
+    constexpr LPARAM kNowhere = 0x10;
+    constexpr WPARAM kTabStripId = 100;
+    const auto post = [](const char* name, UINT message, WPARAM wparam, LPARAM lparam,
+                         Name to = Main) {
+        return Row{name, {}, Nobody, {Do::Post, to, {}, message, wparam, lparam}, {}};
+    };
+    const auto send = [](const char* name, UINT message, WPARAM wparam, LPARAM lparam) {
+        return Row{name, {}, Nobody, {Do::Send, Main, {}, message, wparam, lparam}, {}};
+    };
+    run({
+        post("WM_NOTIFY, no pointer", WM_NOTIFY, 0, 0),
+        post("WM_NOTIFY from the tab strip's id, a bad pointer", WM_NOTIFY, kTabStripId, kNowhere),
+        send("WM_NOTIFY sent, a bad pointer", WM_NOTIFY, kTabStripId, kNowhere),
+        post("WM_DPICHANGED, no rectangle", WM_DPICHANGED, MAKEWPARAM(120, 120), 0),
+        post("WM_DPICHANGED, a bad rectangle", WM_DPICHANGED, MAKEWPARAM(120, 120), kNowhere),
+        send("WM_DPICHANGED sent, a bad rectangle", WM_DPICHANGED, MAKEWPARAM(96, 96), kNowhere),
+        post("WM_DPICHANGED, an impossible DPI", WM_DPICHANGED, MAKEWPARAM(0xFFFF, 0xFFFF),
+             kNowhere),
+        post("WM_SETTINGCHANGE, a bad text", WM_SETTINGCHANGE, 0, kNowhere),
+        post("WM_COMMAND, a bad control", WM_COMMAND, MAKEWPARAM(100, BN_CLICKED), kNowhere),
+        post("WM_CTLCOLORSTATIC, a bad DC and label", WM_CTLCOLORSTATIC, kNowhere, kNowhere),
+        post("WM_SETCURSOR, a bad window", WM_SETCURSOR, kNowhere,
+             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+        post("WM_ACTIVATE, a bad window", WM_ACTIVATE, WA_ACTIVE, kNowhere),
+        post("WM_ENABLE false", WM_ENABLE, 0, 0),
+        post("the error box's own message", WM_APP + 1, kNowhere, kNowhere),
+        post("the input rule's own message", WM_APP + 2, kNowhere, kNowhere),
+        post("WM_KILLFOCUS to a field, a bad window", WM_KILLFOCUS, kNowhere, 0, txtweightstandard),
+        post("WM_GETOBJECT to a field", WM_GETOBJECT, kNowhere, OBJID_CLIENT, txtweightstandard),
+        post("WM_NOTIFY to a panel, a bad pointer", WM_NOTIFY, kTabStripId, kNowhere, box1),
+    });
 }
 
 }  // namespace

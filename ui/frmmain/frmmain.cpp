@@ -152,7 +152,7 @@ void MainWindow::show_about() {
     about_->show_modal(*this);
 }
 
-void MainWindow::on_regional_settings_changed() {
+void MainWindow::on_settings_changed() {
     locale_ = platform::user_number_locale();
 }
 

@@ -58,7 +58,7 @@ class MainWindow final : public platform::Window {
     void on_click(int id) override;
     void on_field_key(core::FieldId field, std::int16_t& code) override;
     void on_field_left(core::FieldId field) override;
-    void on_regional_settings_changed() override;
+    void on_settings_changed() override;
     void on_closed() override;
 
     void switch_tab();

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace bench {
+namespace remote {
 
 // A program started by the benchmark, with its main window once shown.
 struct RemoteProgram {
@@ -52,4 +52,4 @@ bool wait_until(Condition condition, DWORD milliseconds = 15'000) {
     return true;
 }
 
-}  // namespace bench
+}  // namespace remote

@@ -1,6 +1,6 @@
-#include "bench/remote_process.h"
+#include "remote/remote_process.h"
 
-namespace bench {
+namespace remote {
 namespace {
 
 BOOL CALLBACK add_window(HWND window, LPARAM windows) {
@@ -147,4 +147,4 @@ void choose_first_menu_entry(HWND window) {
     SendInput(2, click, sizeof(INPUT));
 }
 
-}  // namespace bench
+}  // namespace remote
