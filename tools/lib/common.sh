@@ -1,4 +1,19 @@
-# Shared by tools/open and tools/test: packages, a private display and a Wine prefix.
+# Shared by the commands in tools/: packages, a private display and a Wine prefix.
+
+# Runs a command as root: itself for root, through sudo for another user.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Whether as_root can run anything here; where not (another user, no sudo), says in one line what
+# to run as root instead: $1.
+can_run_as_root() {
+    if [ "$(id -u)" -eq 0 ] || command -v sudo >/dev/null; then
+        return 0
+    fi
+    echo "Missing Debian packages: as root, run \"$1\", then this command again" >&2
+    return 1
+}
 
 # Installs the Debian packages that are missing (apt-get update once, only when needed).
 ensure_packages() {
@@ -7,22 +22,29 @@ ensure_packages() {
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
+    local instead="apt-get update && apt-get install ${missing[*]}"
+    can_run_as_root "$instead" || return 1
     echo "Installing: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq &&
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    as_root apt-get update -qq &&
+        as_root env DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null && return 0
+    echo "Could not install them: as root, run \"$instead\", then this command again" >&2
+    return 1
 }
 
 # Everything the builds need: the host toolchain, both MinGW-w64 targets in both thread models
-# (the releases use the win32 model; GoogleTest requires posix threads), the GoogleTest sources,
-# Wine, a virtual display and the resource tools.
+# (the releases use the win32 model; GoogleTest requires posix threads), CMake's C compiler as
+# well (GoogleTest's project enables C), the GoogleTest sources, and Python for the static checks
+# of the executable and the artwork generator.
 QUENLOW_BUILD_PACKAGES=(cmake make g++ googletest python3
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
     g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32)
-QUENLOW_RUN_PACKAGES=(wine wine64 xvfb xauth x11-utils imagemagick icoutils fonts-dejavu-core)
+# What runs the programs: Wine (wine, and wine64's /usr/lib/wine/wine64), a virtual display (Xvfb)
+# and the X tools that wait for it and find windows on it (xdpyinfo, xwininfo). tools/open also
+# takes its screenshot with ImageMagick's import.
+QUENLOW_RUN_PACKAGES=(wine wine64 xvfb x11-utils)
 
 # Whether this machine runs 32-bit x86 code, asked of the kernel itself with a few bytes of i386
 # code that exit with status 42; Wine is not needed for the question. QUENLOW_NO_32BIT=1 answers
@@ -50,10 +72,12 @@ runs_32bit_code() {
 # Installs wine32, which runs the 32-bit programs (Debian's i386 architecture added first).
 ensure_wine32() {
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        local sudo=""
-        [ "$(id -u)" -ne 0 ] && sudo="sudo"
-        $sudo dpkg --add-architecture i386 || return 1
-        $sudo apt-get update -qq || return 1
+        local instead="dpkg --add-architecture i386 && apt-get update && apt-get install wine32:i386"
+        can_run_as_root "$instead" || return 1
+        if ! as_root dpkg --add-architecture i386 || ! as_root apt-get update -qq; then
+            echo "Could not add Debian's i386 architecture: as root, run \"$instead\"" >&2
+            return 1
+        fi
     fi
     ensure_packages wine32:i386
 }

@@ -1,7 +1,7 @@
 #include "ui/frmabout/frmabout.h"
 
+#include "core/version.h"
 #include "platform/window_icons.h"
-#include "version.h"
 
 namespace frmabout {
 namespace {
