@@ -67,14 +67,20 @@ void expect_look(HWND control, unsigned look, LONG font_height = -11) {
         const auto container_colour = GetClassLongPtrW(GetParent(control), GCLP_HBRBACKGROUND) - 1;
         EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetSysColorBrush(int(container_colour))));
         EXPECT_EQ(GetBkMode(dc) == TRANSPARENT, (look & kClear) != 0);
+        EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT));
+        if (!(look & kClear)) {
+            EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
+        }
         DeleteDC(dc);
     }
     SetCursor(nullptr);
     SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    const auto hand = LoadImageW(GetModuleHandleW(nullptr), L"HAND", IMAGE_CURSOR, 0, 0,
-                                 LR_DEFAULTSIZE | LR_SHARED);
-    EXPECT_EQ(GetCursor() == hand, (look & kHand) != 0);
+    // The pointing hand over the buttons, the text cursor over the fields, the arrow elsewhere.
+    const bool text_box = lstrcmpiW(window_class, L"Edit") == 0;
+    EXPECT_EQ(GetCursor(), look & kHand ? LoadImageW(GetModuleHandleW(nullptr), L"HAND",
+                                                     IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED)
+                                        : LoadCursorW(nullptr, text_box ? IDC_IBEAM : IDC_ARROW));
 }
 
 class MainWindowTest : public testing::Test {
@@ -91,6 +97,14 @@ class MainWindowTest : public testing::Test {
 };
 
 TEST_F(MainWindowTest, ControlsHaveTheirFontsBackgroundsPointersTabsMenuAndIcon) {
+    // Colours as a high-contrast theme sets them: every colour is the system's, none fixed.
+    const int elements[] = {COLOR_WINDOW, COLOR_BTNFACE, COLOR_WINDOWTEXT};
+    const COLORREF contrast[] = {RGB(0, 0, 0), RGB(0, 0, 128), RGB(255, 255, 0)};
+    COLORREF before[3];
+    for (int i = 0; i < 3; ++i) {
+        before[i] = GetSysColor(elements[i]);
+    }
+    SetSysColors(3, elements, contrast);
     constexpr unsigned kPrompt = kBold | kClear;
     // clang-format off
     const std::pair<Control, unsigned> looks[] = {
@@ -108,6 +122,12 @@ TEST_F(MainWindowTest, ControlsHaveTheirFontsBackgroundsPointersTabsMenuAndIcon)
     for (const auto& [control, look] : looks) {
         SCOPED_TRACE(testing::Message() << "control " << control);
         expect_look((*this)[control], look);
+    }
+    SetSysColors(3, elements, before);
+    for (const Control panel : {box1, box2}) {
+        SendMessageW((*this)[panel], WM_SETCURSOR, reinterpret_cast<WPARAM>((*this)[panel]),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
     }
     for (const auto& [index, caption] : {std::pair{0, L"Standard"}, {1, L"Metric"}}) {
         wchar_t shown[16] = {};
@@ -128,15 +148,18 @@ TEST_F(MainWindowTest, ControlsHaveTheirFontsBackgroundsPointersTabsMenuAndIcon)
 }
 
 TEST_F(MainWindowTest, FollowsAMoveToAMonitorOfAnotherDpi) {
-    // At 144 DPI everything scales by 1.5, the frame measured again, at the suggested place.
+    // At 144 DPI everything scales by 1.5, the frame measured again, about the same centre.
+    RECT client{}, outer{};
+    GetWindowRect(window.handle(), &outer);
+    const POINT centre{(outer.left + outer.right) / 2, (outer.top + outer.bottom) / 2};
     RECT suggested{100, 50, 100 + 800, 50 + 560};
     SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
-    RECT client{}, outer{};
     GetClientRect(window.handle(), &client);
     GetWindowRect(window.handle(), &outer);
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(792L, 482L));
-    EXPECT_EQ(std::pair(outer.left, outer.top), std::pair(100L, 50L));
+    EXPECT_LE(std::abs((outer.left + outer.right) / 2 - centre.x), 1);
+    EXPECT_LE(std::abs((outer.top + outer.bottom) / 2 - centre.y), 1);
     const RECT result = rect_in_parent((*this)[lblresultsmetric]);
     EXPECT_EQ(std::pair(result.left, result.right), std::pair(264L, 264L + 410));
     LOGFONTW font{};
@@ -150,23 +173,30 @@ void CALLBACK quit_after_closing_about(HWND, UINT, UINT_PTR, DWORD) {
     PostQuitMessage(-1);
 }
 
-TEST_F(MainWindowTest, AboutHasItsFontsAndIconsAndAQuitInsideItEndsTheProgram) {
+TEST_F(MainWindowTest, AboutHasItsFontsAndIconsAtEachOpeningAndAQuitInsideItEndsTheProgram) {
     const UINT about_command = GetMenuItemID(GetMenu(window.handle()), 0);
-    bool seen = false;
+    int openings = 0;
+    HWND last = nullptr;
     on_window = [&](HWND about) {
         wchar_t title[16] = {};
         GetWindowTextW(about, title, 16);
-        if (std::wstring(title) != L"About" || std::exchange(seen, true)) {
+        if (std::wstring(title) != L"About" || std::exchange(last, about) == about) {
             return;
         }
+        SCOPED_TRACE(testing::Message() << "opening " << ++openings);
         EXPECT_NE(SendMessageW(about, WM_GETICON, ICON_BIG, 0), 0);
         EXPECT_NE(SendMessageW(about, WM_GETICON, ICON_SMALL, 0), 0);
-        const std::tuple<unsigned, LONG> lines[] = {
-            {kBold, -13}, {kPlain, -11}, {kPlain, -11}, {kBold, -11}, {kBold, -11}};
-        HWND label = GetWindow(about, GW_CHILD);
-        for (const auto& [look, height] : lines) {
-            expect_look(label, look, height);
-            label = GetWindow(label, GW_HWNDNEXT);
+        if (openings == 1) {
+            const std::tuple<unsigned, LONG> lines[] = {
+                {kBold, -13}, {kPlain, -11}, {kPlain, -11}, {kBold, -11}, {kBold, -11}};
+            HWND label = GetWindow(about, GW_CHILD);
+            for (const auto& [look, height] : lines) {
+                expect_look(label, look, height);
+                label = GetWindow(label, GW_HWNDNEXT);
+            }
+            PostMessageW(about, WM_CLOSE, 0, 0);
+            PostMessageW(window.handle(), WM_COMMAND, about_command, 0);
+            return;
         }
         // The program is asked to end while About is open: its own loop ends too, with the code.
         PostQuitMessage(7);
@@ -176,7 +206,7 @@ TEST_F(MainWindowTest, AboutHasItsFontsAndIconsAndAQuitInsideItEndsTheProgram) {
     const UINT_PTR watchdog = SetTimer(nullptr, 0, 3'000, quit_after_closing_about);
     EXPECT_EQ(platform::run_message_loop(), 7);
     KillTimer(nullptr, watchdog);
-    EXPECT_TRUE(seen);
+    EXPECT_EQ(openings, 2);
 }
 
 using Sent = std::vector<std::tuple<HWND, WPARAM, LPARAM>>;  // window, kind, icon
