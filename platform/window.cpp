@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "core/runtime_error.h"
-#include "platform/accessible_name.h"
+#include "platform/screen_reader.h"
 
 namespace platform {
 namespace {
@@ -144,7 +144,7 @@ void Window::open(HWND owner) {
         menu = CreateMenu();
         for (const MenuEntry& entry : layout_.menu) {
             const std::wstring text(entry.caption);
-            if (!menu || !AppendMenuW(menu, MF_STRING, kFirstId + entry.id, text.c_str())) {
+            if (!menu || !AppendMenuW(menu, MF_STRING, kFirstControlId + entry.id, text.c_str())) {
                 const DWORD error = GetLastError();
                 DestroyMenu(menu);
                 throw core::RuntimeError::control_call(doing, error);
@@ -248,8 +248,7 @@ void Window::create_controls() {
         const ControlRow& row = *row_pointer;
         const WindowClass kind = window_class(row);
         const HWND parent = row.container == kOnWindow ? window_ : controls_[row.container];
-        // A text box starts with its field's text; an up-down with none, or screen readers
-        // would take that text for its name.
+        // A text box starts with its field's text; an up-down with none (screen_reader.h).
         const std::wstring text(row.kind == Kind::TextBox && row.content.field
                                     ? core::field_rule(*row.content.field).start_text
                                     : row.content.text);
@@ -257,8 +256,8 @@ void Window::create_controls() {
         const HWND control = CreateWindowExW(
             kind.ex_style, kind.name, text.c_str(), kind.style | visible, to_pixels(row.left, dpi_),
             to_pixels(row.top, dpi_), to_pixels(row.width, dpi_), to_pixels(row.height, dpi_),
-            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + row.id)), instance,
-            this);
+            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + row.id)),
+            instance, this);
         if (!control) {
             fail(L"open a window");
         }
@@ -300,8 +299,7 @@ void Window::bind_updowns() {
         SendMessageW(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
         place(row);  // binding may have resized it
         // Binding wrote the up-down's own value into the field, which keeps its start text.
-        const std::wstring start(field.start_text);
-        SetWindowTextW(buddy, start.c_str());
+        write_text(buddy, field.start_text, L"open a window");
     }
 }
 
@@ -410,24 +408,6 @@ void Window::set_visible(int id, bool visible, std::wstring_view doing) {
 
 int Window::selected_tab(int id) const {
     return static_cast<int>(SendMessageW(control(id), TCM_GETCURSEL, 0, 0)) + 1;
-}
-
-// --- the rest ------------------------------------------------------------------------------------
-
-core::NumberLocale user_number_locale() {
-    // The value stored in the user's settings comes first: Wine's GetLocaleInfoEx reads it once
-    // per process and would miss a change made while the program runs. The locale's own separator
-    // where none is stored.
-    wchar_t separator[8] = {};
-    DWORD size = sizeof separator;
-    core::NumberLocale locale;
-    if ((RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"sDecimal",
-                      RRF_RT_REG_SZ, nullptr, separator, &size) == ERROR_SUCCESS &&
-         separator[0]) ||
-        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 1) {
-        locale.decimal_separator = separator;
-    }
-    return locale;
 }
 
 }  // namespace platform

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "core/fields.h"
-#include "core/number_locale.h"
 #include "core/runtime_error.h"
 #include "platform/error_box.h"
 
@@ -33,6 +32,8 @@ enum Setting : unsigned {
 
 // A row's container when the control lies directly on the window.
 inline constexpr int kOnWindow = -1;
+// A control's or menu entry's id is this plus its row's id; an id of 0 would be no id at all.
+inline constexpr int kFirstControlId = 100;
 
 // What a control holds at start: a caption, or a measurement field, which gives a text box its
 // text at start and an up-down its range, its start value and its buddy (the field's text box).
@@ -134,9 +135,6 @@ class Window {
     int selected_tab(int id) const;  // 1-based
 
   private:
-    // Control and menu ids start here; an id of 0 would be no id at all.
-    static constexpr int kFirstId = 100;
-
     struct Font {
         float points;
         bool bold;
@@ -196,9 +194,6 @@ void Window::guarded(Handler&& handler) {
         report_error(window_, core::RuntimeError::control_call(L"finish the last action", 0));
     }
 }
-
-// The user's decimal separator, from the Windows regional settings as they are now.
-core::NumberLocale user_number_locale();
 
 // Delivers messages until WM_QUIT; returns its exit code.
 int run_message_loop();

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/accessible_name.h"
 #include "platform/error_box.h"
+#include "platform/screen_reader.h"
 
 namespace platform {
 namespace {
@@ -78,7 +78,7 @@ void Window::close() {
 // --- messages ------------------------------------------------------------------------------------
 
 const ControlRow* Window::row_of(HWND window) const noexcept {
-    const int id = GetDlgCtrlID(window) - kFirstId;
+    const int id = GetDlgCtrlID(window) - kFirstControlId;
     return window && control(id) == window ? &layout_.controls[static_cast<std::size_t>(id)]
                                            : nullptr;
 }
@@ -137,7 +137,7 @@ LRESULT Window::on_message(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     const bool itself = window == window_;
     switch (message) {
         case WM_COMMAND: {
-            const int id = LOWORD(wparam) - kFirstId;
+            const int id = LOWORD(wparam) - kFirstControlId;
             const ControlRow* row = row_of(reinterpret_cast<HWND>(lparam));
             const bool menu_entry =
                 lparam == 0 && HIWORD(wparam) == 0 &&
@@ -344,9 +344,7 @@ LRESULT Window::on_control_message(const ControlRow& row, HWND window, UINT mess
             }
             break;
         case WM_GETOBJECT:
-            // Screen readers name a field by the label before it in stacking order, which is not
-            // its prompt here, and an up-down by its text: both answer with the field's name
-            // ("Your Weight, lb").
+            // Both a field and its up-down answer with the field's name (screen_reader.h).
             if (row.content.field && static_cast<LONG>(lparam) == OBJID_CLIENT) {
                 if (const LRESULT object = accessible_object_with_name(
                         window, wparam, core::field_rule(*row.content.field).display_name)) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "remote/remote_process.h"
+#include "ui/frmmain/frmmain.h"
 
 namespace {
 
@@ -37,8 +38,8 @@ enum Name : int {
 };
 // clang-format on
 
-// The About menu entry's command, as found by hand: Wine lets no other process read a menu.
-constexpr WPARAM kAboutCommand = 131;
+// The About entry's command, which Wine lets no other process read from the menu.
+constexpr WPARAM kAboutCommand = platform::kFirstControlId + frmmain::mnuabout;
 constexpr UINT kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
 
 const std::wstring kPoint = std::getenv("QUENLOW_EXPECTED_SEPARATOR") ? L"," : L".";
@@ -700,7 +701,7 @@ TEST_F(Program, Modality) {
 // on, and the main window keeps its input.
 TEST_F(Program, MessagesFromOtherPrograms) {
     constexpr LPARAM kNowhere = 0x10;
-    constexpr WPARAM kTabStripId = 100;
+    constexpr WPARAM kTabStripId = platform::kFirstControlId + frmmain::TabStrip;
     const auto post = [](const char* name, UINT message, WPARAM wparam, LPARAM lparam,
                          Name to = Main) {
         return Row{name, {}, Nobody, {Do::Post, to, {}, message, wparam, lparam}, {}};

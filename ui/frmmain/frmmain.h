@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/bmi.h"
+#include "platform/regional_settings.h"
 #include "platform/window.h"
 #include "ui/frmabout/frmabout.h"
 

@@ -1,4 +1,4 @@
-#include "platform/accessible_name.h"
+#include "platform/screen_reader.h"
 
 #include <oleacc.h>
 
@@ -64,6 +64,8 @@ IAccPropServices* annotation_services() {
 }
 
 // The system's accessible object for the control, with every call passed on to it but the name.
+// Windows could set the name by annotation (IAccPropServices::SetHwndPropStr), but Wine answers
+// E_NOTIMPL to it: a forwarding object works on both.
 class NamedAccessible final : public IAccessible {
   public:
     NamedAccessible(IAccessible* inner, std::wstring_view name, const AccessibilityLibrary& library)
