@@ -112,6 +112,13 @@ struct Row {
     Expect expect;
 };
 
+// Sent with a time-out: a program that crashed or hangs must fail the row, not stop the driver.
+LRESULT send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5'000, &result);
+    return static_cast<LRESULT>(result);
+}
+
 std::vector<HWND> children(HWND parent) {
     std::vector<HWND> found;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -154,7 +161,7 @@ void paste(HWND field, const std::wstring& text) {
     ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() &&
                 SetClipboardData(CF_UNICODETEXT, block));
     CloseClipboard();
-    SendMessageW(field, WM_PASTE, 0, 0);
+    send(field, WM_PASTE);
 }
 
 // Sets the user's decimal separator and tells every program, as the regional settings do.
@@ -236,20 +243,19 @@ class Program : public testing::Test {
         return info.hwndFocus;
     }
     bool answers() const {
-        DWORD_PTR result = 0;
-        return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5'000, &result) != 0;
+        return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5'000, nullptr) != 0;
     }
     // Returns once the program has handled every message posted to it so far: a sent message
     // would overtake them, so a posted one that leaves a mark closes the queue.
     void flush() const {
         const HWND marker = controls_[txtweightmetric];
-        SendMessageTimeoutW(marker, EM_SETMODIFY, TRUE, 0, SMTO_ABORTIFHUNG, 5'000, nullptr);
+        send(marker, EM_SETMODIFY, TRUE);
         PostMessageW(marker, EM_SETMODIFY, FALSE, 0);
-        remote::wait_until([&] { return SendMessageW(marker, EM_GETMODIFY, 0, 0) == 0; }, 5'000);
+        remote::wait_until([&] { return send(marker, EM_GETMODIFY) == 0; }, 5'000);
     }
     void click(HWND control) const {
-        SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-        SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        send(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        send(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
     }
     void act(const Action& a) {
         const HWND target = (*this)[a.target];
@@ -276,8 +282,7 @@ class Program : public testing::Test {
                 PostMessageW(target, a.message, a.wparam, a.lparam);
                 break;
             case Do::Send:
-                SendMessageTimeoutW(target, a.message, a.wparam, a.lparam, SMTO_ABORTIFHUNG, 5'000,
-                                    nullptr);
+                send(target, a.message, a.wparam, a.lparam);
                 break;
             case Do::Enable:
                 EnableWindow(main_, a.wparam != 0);
@@ -454,8 +459,8 @@ TEST_F(Program, Layout) {
                   (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_SYSMENU),
               WS_MINIMIZEBOX | WS_SYSMENU);
     expect_centred(main_);
-    EXPECT_EQ(SendMessageW((*this)[TabStrip], TCM_GETITEMCOUNT, 0, 0), 2);
-    EXPECT_EQ(SendMessageW((*this)[TabStrip], TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(send((*this)[TabStrip], TCM_GETITEMCOUNT), 2);
+    EXPECT_EQ(send((*this)[TabStrip], TCM_GETCURSEL), 0);
     EXPECT_EQ(focus(), (*this)[TabStrip]);
     EXPECT_TRUE(differences({.shown = box1}).empty());
 
@@ -474,9 +479,8 @@ TEST_F(Program, Layout) {
         const HWND updown = (*this)[static_cast<Name>(f.field + 1)];
         EXPECT_EQ(accessible_name((*this)[f.field]), f.name);
         EXPECT_EQ(accessible_name(updown), f.name);
-        EXPECT_EQ(SendMessageW(updown, UDM_GETRANGE, 0, 0), MAKELONG(f.upper, f.lower));
-        EXPECT_EQ(SendMessageW(updown, UDM_GETBUDDY, 0, 0),
-                  reinterpret_cast<LRESULT>((*this)[f.field]));
+        EXPECT_EQ(send(updown, UDM_GETRANGE), MAKELONG(f.upper, f.lower));
+        EXPECT_EQ(send(updown, UDM_GETBUDDY), reinterpret_cast<LRESULT>((*this)[f.field]));
     }
 
     // The About window, opened twice: the same lines in the same places, centred, owned by the

@@ -122,6 +122,9 @@ prepare_wine_prefix() {
         "$wine" wineboot -i >/dev/null 2>&1
     fi
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # A program that crashes ends at once, as on a machine without a debugger: Wine's own would
+    # keep it waiting, and a test driving it with it.
+    "$wine" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1
     wineserver -w
 }
 
