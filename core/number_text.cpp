@@ -22,12 +22,6 @@ constexpr bool is_ascii_digit(wchar_t c) {
     return c >= L'0' && c <= L'9';
 }
 
-// An empty separator would make every fraction unreadable; treat it as the point.
-std::wstring_view separator_of(const NumberLocale& locale) {
-    return locale.decimal_separator.empty() ? std::wstring_view(L".")
-                                            : std::wstring_view(locale.decimal_separator);
-}
-
 // Both directions are worked out exactly, on integers, rather than with the library's floating
 // charconv: that alone would add a quarter of a megabyte of code and tables to the release.
 
@@ -341,7 +335,7 @@ Real text_to_real(std::wstring_view text, const NumberLocale& locale) {
     }
     const std::wstring_view trimmed(&*first, static_cast<std::size_t>(last - first));
 
-    const auto number = read_number(trimmed, separator_of(locale));
+    const auto number = read_number(trimmed, locale.decimal_separator());
     if (!number) {
         throw RuntimeError(ErrorKind::NotANumber, std::wstring(text));
     }
@@ -421,7 +415,7 @@ std::wstring single_to_text(float value, const NumberLocale& locale) {
     }
     const int exponent = rounded.exponent;
 
-    const std::wstring separator(separator_of(locale));
+    const std::wstring separator(locale.decimal_separator());
     std::wstring text = value < 0 ? L"-" : L"";
     auto append_fraction = [&](std::wstring_view fraction) {
         const std::size_t kept = fraction.find_last_not_of(L'0');

@@ -21,7 +21,7 @@ double text_to_double(std::wstring_view text, const NumberLocale& locale = {});
 // whole number, the locale separator otherwise; "E+07"/"E-05" exponent form when the decimal
 // exponent is 7 or more, or below -4 ("1.234568E+07", "1E-05", but "0.0001"). A minus sign for
 // negatives (not for negative zero, "0"). Infinities and NaN, which no calculation yields, give
-// "Infinity", "-Infinity" and "NaN". An empty locale separator stands for "." here and above.
+// "Infinity", "-Infinity" and "NaN".
 std::wstring single_to_text(float value, const NumberLocale& locale = {});
 
 // Decimal digits, a minus sign only for a negative value, no leading blank.

@@ -425,7 +425,7 @@ core::NumberLocale user_number_locale() {
                       RRF_RT_REG_SZ, nullptr, separator, &size) == ERROR_SUCCESS &&
          separator[0]) ||
         GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 1) {
-        locale.decimal_separator = separator;
+        locale = core::NumberLocale(separator);
     }
     return locale;
 }

@@ -38,7 +38,11 @@ TEST(Calculation, GivesTheWorkedCaptions) {
         {Metric, {L"5", L"2", L"99"}, kPrefix + L"0.6" + kUnder},       // 5 / 8.9401 = 0.559
         {Metric, {L"89", L"2", L"0"}, kPrefix + L"22.2" + kNormal},     // 89 / 4 = 22.25, even
         {Metric, {L"91", L"2", L"0"}, kPrefix + L"22.8" + kNormal},     // 91 / 4 = 22.75, even
-        {Metric, {L"50", L"1,6", L"0"}, kPrefix + L"19,5" + kNormal, {L","}},
+        {Metric, {L"50", L"1,6", L"0"}, kPrefix + L"19,5" + kNormal, NumberLocale(L",")},
+        // A separator that a number could hold is not used, the point is: "2258" would show, and
+        // "1e5" read as 1.5 (50 / 2.25 = 22.2) rather than 50 / 10^10.
+        {Standard, {L"150", L"5", L"8"}, kPrefix + L"22.8" + kNormal, NumberLocale(L"5")},
+        {Metric, {L"50", L"1e5", L"0"}, kPrefix + L"0" + kUnder, NumberLocale(L"e")},
         {Metric, {L"3e32", L"0.01", L"0"}, kPrefix + L"3E+36" + kObese},  // 3e32 / 1e-4
         {Metric, {L"1e-40", L"2", L"0"}, kPrefix + L"0" + kUnder},        // a subnormal is no error
     };
@@ -159,6 +163,21 @@ TEST(FieldRules, KeystrokesAndTheSecondReadingOfTheRangeRule) {
     crossed.lower = 5;
     crossed.upper = 3;
     EXPECT_EQ(range_rule(L"1", crossed), L"3");
+}
+
+// Any program can write the separator: one that a number could hold, or that cannot be seen, is
+// not used.
+TEST(NumberLocale, UsesTheUsersSeparatorOnlyWhereNoNumberCouldHoldIt) {
+    const struct {
+        std::wstring_view given, used;
+    } cases[] = {
+        {L",", L","}, {L"\u066B", L"\u066B"}, {L"abc", L"abc"}, {L"abcd", L"."},   {L"", L"."},
+        {L"5", L"."}, {L"e", L"."},           {L"E", L"."},     {L"dec", L"."},    {L"+", L"."},
+        {L"-", L"."}, {L" ", L"."},           {L"\t", L"."},    {L"\u00A0", L"."}, {L"\x01", L"."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NumberLocale(c.given).decimal_separator(), c.used) << std::wstring(c.given);
+    }
 }
 
 // Texts of a million digits read exactly, in linear time; the fuzz corpus holds the other cases.

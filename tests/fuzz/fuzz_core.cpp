@@ -42,7 +42,7 @@ std::wstring decode(std::string_view bytes) {
 
 // The text as std::from_chars must read it for the two to agree: blanks trimmed, the separator
 // as a point, and any other character that has no place in a number as '?'.
-std::string as_ascii(const std::wstring& text, const std::wstring& separator) {
+std::string as_ascii(const std::wstring& text, std::wstring_view separator) {
     const std::string_view kept = "0123456789eE+-";
     std::string ascii;
     const auto last = text.find_last_not_of(L" \t");
@@ -60,7 +60,7 @@ std::string as_ascii(const std::wstring& text, const std::wstring& separator) {
 template <typename Real>
 void read_number(Real (*convert)(std::wstring_view, const NumberLocale&), const std::wstring& text,
                  const NumberLocale& locale) {
-    const std::string ascii = as_ascii(text, locale.decimal_separator);
+    const std::string ascii = as_ascii(text, locale.decimal_separator());
     Real expected = 0;
     const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), expected);
     const bool whole = !ascii.empty() && ascii[0] != '-' && end == ascii.data() + ascii.size();
@@ -86,7 +86,7 @@ void write_number(float value, int decimals, const NumberLocale& locale) {
     char expected[32];  // the library's seven digits
     *std::to_chars(expected, expected + 31, value, std::chars_format::scientific, 6).ptr = '\0';
     const int exponent = std::atoi(std::strchr(expected, 'e') + 1);
-    const std::string shown = as_ascii(text, locale.decimal_separator);
+    const std::string shown = as_ascii(text, locale.decimal_separator());
     CHECK(std::strtod(shown.c_str(), nullptr) == std::strtod(expected, nullptr));
     CHECK((shown.find('E') != std::string::npos) == (exponent < -4 || exponent > 6));
     const std::string mantissa = shown.substr(0, shown.find('E'));
@@ -137,7 +137,8 @@ void calculate_both(std::string_view payload, const NumberLocale& locale) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const NumberLocale kLocales[] = {{L"."}, {L","}, {L"::"}};
+    static const NumberLocale kLocales[] = {NumberLocale(L"."), NumberLocale(L","),
+                                            NumberLocale(L"::")};
     if (size == 0) {
         return 0;
     }
