@@ -184,21 +184,21 @@ std::optional<Real> nearest(const DecimalNumber& number) {
 }
 
 template <typename Real>
-Real text_to_real(std::wstring_view text, const NumberLocale& locale) {
+Real text_to_real(std::wstring_view text, FieldId field, const NumberLocale& locale) {
     const auto first = std::find_if_not(text.begin(), text.end(), is_blank);
     const auto last = std::find_if_not(text.rbegin(), text.rend(), is_blank).base();
     if (first >= last) {
-        throw RuntimeError(ErrorKind::Empty, std::wstring(text));
+        throw RuntimeError(ErrorKind::Empty, field, std::wstring(text));
     }
     const std::wstring_view trimmed(&*first, static_cast<std::size_t>(last - first));
 
     const auto number = read_number(trimmed, locale.decimal_separator());
     if (!number) {
-        throw RuntimeError(ErrorKind::NotANumber, std::wstring(text));
+        throw RuntimeError(ErrorKind::NotANumber, field, std::wstring(text));
     }
     const auto value = nearest<Real>(*number);
     if (!value) {
-        throw RuntimeError(ErrorKind::TooLarge, std::wstring(text));
+        throw RuntimeError(ErrorKind::TooLarge, field, std::wstring(text));
     }
     return *value;
 }
@@ -211,14 +211,13 @@ struct SevenDigits {
 };
 
 SevenDigits seven_digits(float value) {
-    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
-    const std::uint32_t field = bits >> 23 & 0xFF;
-    const std::uint32_t significand = (bits & 0x7F'FFFF) | (field != 0 ? 0x80'0000 : 0);
-    const int binary = field != 0 ? static_cast<int>(field) - 150 : -149;  // value = sig * 2^binary
+    int power_of_two = 0;  // value = fraction * 2^power_of_two, the fraction from 1/2 up to 1
+    const float fraction = std::frexp(value, &power_of_two);
+    const auto significand = static_cast<std::uint32_t>(std::ldexp(fraction, 24));
+    const int binary = power_of_two - 24;  // value = significand * 2^binary
 
-    // floor(log10(2) * n) for the value's binary exponent n, or one off; the loop corrects it.
-    const int binary_exponent = static_cast<int>(std::bit_width(significand)) - 1 + binary;
-    int exponent = (binary_exponent * 1233) >> 12;
+    // floor(log10(2) * n) for n = floor(log2(value)), or one off; the loop corrects it.
+    int exponent = ((power_of_two - 1) * 1233) >> 12;
     for (;;) {
         // value / 10^scale = significand * 2^(binary - scale) / 5^scale
         const int scale = exponent - 6;
@@ -239,73 +238,48 @@ SevenDigits seven_digits(float value) {
     }
 }
 
-std::wstring non_finite_text(float value) {
-    if (std::isnan(value)) {
-        return L"NaN";
-    }
-    return value < 0 ? L"-Infinity" : L"Infinity";
-}
-
 }  // namespace
 
-float text_to_single(std::wstring_view text, const NumberLocale& locale) {
-    return text_to_real<float>(text, locale);
+float text_to_single(std::wstring_view text, FieldId field, const NumberLocale& locale) {
+    return text_to_real<float>(text, field, locale);
 }
 
-double text_to_double(std::wstring_view text, const NumberLocale& locale) {
-    return text_to_real<double>(text, locale);
+double text_to_double(std::wstring_view text, FieldId field, const NumberLocale& locale) {
+    return text_to_real<double>(text, field, locale);
 }
 
 std::wstring single_to_text(float value, const NumberLocale& locale) {
-    if (!std::isfinite(value)) {
-        return non_finite_text(value);
-    }
     if (value == 0) {
-        return L"0";  // negative zero too: it is not a negative number
+        return L"0";
     }
-
-    const SevenDigits rounded = seven_digits(std::abs(value));
-    std::wstring digits(7, L'0');
-    std::uint32_t rest = rounded.digits;
-    for (auto at = digits.rbegin(); at != digits.rend(); ++at, rest /= 10) {
-        *at = static_cast<wchar_t>(L'0' + rest % 10);
-    }
+    const SevenDigits rounded = seven_digits(value);
+    const std::wstring digits = whole_number_text(rounded.digits);
     const int exponent = rounded.exponent;
 
-    const std::wstring separator(locale.decimal_separator());
-    std::wstring text = value < 0 ? L"-" : L"";
-    auto append_fraction = [&](std::wstring_view fraction) {
-        const std::size_t kept = fraction.find_last_not_of(L'0');
-        if (kept != std::wstring_view::npos) {
-            text += separator;
-            text += fraction.substr(0, kept + 1);
-        }
+    // Trailing zeros go, and the separator with them when no digit is left after it.
+    const auto fraction = [&](std::wstring_view after_separator) {
+        const std::size_t kept = after_separator.find_last_not_of(L'0');
+        return kept == std::wstring_view::npos
+                   ? std::wstring()
+                   : std::wstring(locale.decimal_separator()) +
+                         std::wstring(after_separator.substr(0, kept + 1));
     };
 
-    // The same choice as printf's %.7G: plain digits from 1E-04 up to 9999999, otherwise a
-    // mantissa and a signed exponent of at least two digits.
-    if (exponent >= -4 && exponent <= 6) {
-        if (exponent >= 0) {
-            const auto integer_length = static_cast<std::size_t>(exponent) + 1;
-            text += std::wstring_view(digits).substr(0, integer_length);
-            append_fraction(std::wstring_view(digits).substr(integer_length));
-        } else {
-            text += L"0";
-            append_fraction(std::wstring(static_cast<std::size_t>(-exponent - 1), L'0') + digits);
-        }
-        return text;
+    // As printf's %.7G: plain digits up to 9999999, then a mantissa and an exponent of two
+    // digits. A rounded value below 1 is 0.1 at least: its first digit is the first decimal.
+    if (exponent < 0) {
+        return L"0" + fraction(digits);
     }
-    text += digits[0];
-    append_fraction(std::wstring_view(digits).substr(1));
-    text += exponent < 0 ? L"E-" : L"E+";
-    const int magnitude = exponent < 0 ? -exponent : exponent;  // 45 at most for a single
-    text += static_cast<wchar_t>(L'0' + magnitude / 10);
-    text += static_cast<wchar_t>(L'0' + magnitude % 10);
-    return text;
+    if (exponent <= 6) {
+        const auto integer_length = static_cast<std::size_t>(exponent) + 1;
+        return digits.substr(0, integer_length) + fraction(digits.substr(integer_length));
+    }
+    return digits.substr(0, 1) + fraction(digits.substr(1)) + (exponent < 10 ? L"E+0" : L"E+") +
+           whole_number_text(static_cast<std::uint32_t>(exponent));
 }
 
-std::wstring int16_to_text(std::int16_t value) {
-    std::array<char, 8> buffer{};
+std::wstring whole_number_text(std::uint32_t value) {
+    std::array<char, 10> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     return std::wstring(buffer.data(), result.ptr);
 }
