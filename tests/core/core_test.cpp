@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <set>
 #include <string>
-#include <utility>
 
 #include "core/bmi.h"
 #include "core/error_text.h"
@@ -60,7 +58,6 @@ TEST(Calculation, FailsAtTheFirstFaultNamingTheFieldInTheMessage) {
     using enum UnitSystem;
     using enum ErrorKind;
     using enum FieldId;
-    const std::wstring huge = L"0." + std::wstring(1'000'000, L'0') + L"1e1000400";  // 1e399
     const std::wstring pasted = L"y\r\n" + std::wstring(100, L'y');
     const struct {
         UnitSystem system;
@@ -93,8 +90,7 @@ TEST(Calculation, FailsAtTheFirstFaultNamingTheFieldInTheMessage) {
          L"Type whole numbers within each field's bounds."},
         {Metric, {L"3e38", L"0.01", L"0"}, Overflow, std::nullopt, L""},
         {Standard, {L"150", L"1.5e307", L"x"}, Overflow, std::nullopt, L""},
-        {Metric, {huge, L"1", L"0"}, TooLarge, WeightMetric, L""},  // read in single precision
-        {Metric, {L"50", huge, L"0"}, TooLarge, MetresMetric, L""},  // and in double
+        {Metric, {L"1e39", L"1", L"0"}, TooLarge, WeightMetric, L""},  // read in single precision
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -117,8 +113,7 @@ TEST(Calculation, FailsAtTheFirstFaultNamingTheFieldInTheMessage) {
 // square, the quotient and the factor 703 too, where more than double would be allowed), each
 // store as single a conversion to float. The square of a single is exact, and so is a whole weight.
 TEST(AllInputs, GiveTheOneCaptionTheirStepsDefine) {
-    std::set<std::pair<float, WeightCategory>> captioned;  // a caption depends on these alone
-    const auto check = [&](bool metric, int weight, int major, int minor) {
+    const auto check = [](bool metric, int weight, int major, int minor) {
         const double part = metric ? minor * 0.01 : major * 12.0;
         const float height = static_cast<float>((metric ? major : minor) + part);
         const double quotient = weight / (static_cast<double>(height) * height);
@@ -134,14 +129,12 @@ TEST(AllInputs, GiveTheOneCaptionTheirStepsDefine) {
                       {std::to_wstring(weight), std::to_wstring(major), std::to_wstring(minor)});
         // The single nearest the tenth, as one correctly rounded division gives it.
         EXPECT_EQ(result.bmi, tenths / 10.0f) << "for " << weight << " " << major << " " << minor;
-        if (captioned.insert({result.bmi, result.category}).second) {
-            const std::wstring decimal = tenths % 10 ? L"." + std::to_wstring(tenths % 10) : L"";
-            EXPECT_EQ(result_caption(result), kPrefix + std::to_wstring(tenths / 10) + decimal +
-                                                  (tenths < 185   ? kUnder
-                                                   : tenths < 250 ? kNormal
-                                                   : tenths < 300 ? kOver
-                                                                  : kObese));
-        }
+        const std::wstring decimal = tenths % 10 ? L"." + std::to_wstring(tenths % 10) : L"";
+        EXPECT_EQ(result_caption(result), kPrefix + std::to_wstring(tenths / 10) + decimal +
+                                              (tenths < 185   ? kUnder
+                                               : tenths < 250 ? kNormal
+                                               : tenths < 300 ? kOver
+                                                              : kObese));
     };
     for (int i = 0; i < 223 * 2 * 100; ++i) {  // 5 to 227 kg, 1 to 2 m, 0 to 99 cm
         check(true, 5 + i / 200, 1 + i / 100 % 2, i % 100);
@@ -181,20 +174,6 @@ TEST(TextToNumber, ReadsMillionDigitTextsExactly) {
     const std::wstring one = L"1" + std::wstring(1'000'000, L'0');
     EXPECT_EQ(text_to_double(one + L"e-1000400", FieldId::MetresMetric), 0);  // 1e-400
     EXPECT_EQ(text_to_single(one + L"e-999970", FieldId::WeightMetric), 1e30f);
-}
-
-// From 1E+07 up the exponent form; ties (10000005, 10000015) go to the even digit. The texts of
-// smaller results are checked with every input above.
-TEST(SingleToText, SevenSignificantDigitsInFixedOrExponentForm) {
-    // clang-format off
-    const struct { float value; std::wstring_view text; } cases[] = {
-        {9999999.0f, L"9999999"}, {1e7f, L"1E+07"}, {12345678.0f, L"1.234568E+07"},
-        {10000005.0f, L"1E+07"}, {10000015.0f, L"1.000002E+07"}, {3.4028235e38f, L"3.402823E+38"},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        EXPECT_EQ(single_to_text(c.value), c.text) << c.value;
-    }
 }
 
 }  // namespace

@@ -77,8 +77,8 @@ void read_number(Real (*convert)(std::wstring_view, FieldId, const NumberLocale&
 }
 
 // Any single's magnitude rounded to one decimal as the library writes one decimal; then written
-// with seven significant digits as the library rounds them, no trailing zero, and the exponent
-// form from 1E+07 up.
+// with seven significant digits as the library rounds them, no trailing zero, and from 1E+07 up
+// with the library's exponent.
 void write_number(float any, const NumberLocale& locale) {
     if (!std::isfinite(any)) {
         return;
@@ -95,6 +95,7 @@ void write_number(float any, const NumberLocale& locale) {
     const std::string shown = as_ascii(text, locale.decimal_separator());
     CHECK(std::strtod(shown.c_str(), nullptr) == std::strtod(expected, nullptr));
     CHECK((shown.find('E') != std::string::npos) == (exponent > 6));
+    CHECK(exponent <= 6 || shown.substr(shown.find('E') + 1) == std::strchr(expected, 'e') + 1);
     const std::string mantissa = shown.substr(0, shown.find('E'));
     CHECK(mantissa.find('.') == std::string::npos || mantissa.back() != '0');
 }
