@@ -12,79 +12,61 @@
 namespace core {
 namespace {
 
-float single_from(std::wstring_view text, FieldId field, const NumberLocale& locale) {
-    try {
-        return text_to_single(text, locale);
-    } catch (RuntimeError& error) {
-        throw error.in_field(field);
-    }
-}
-
-double double_from(std::wstring_view text, FieldId field, const NumberLocale& locale) {
-    try {
-        return text_to_double(text, locale);
-    } catch (RuntimeError& error) {
-        throw error.in_field(field);
-    }
-}
-
-// The floating-point faults are read from the values themselves: compilers are free to ignore
-// the floating-point environment, so its flags are no evidence.
-void check_arithmetic(double value) {
-    if (std::isnan(value)) {
-        throw RuntimeError(ErrorKind::InvalidOperation);
-    }
-    if (std::isinf(value)) {
-        throw RuntimeError(ErrorKind::Overflow);
-    }
-}
-
 // Storing a double into a single. Out of the single's range the conversion is not defined by the
 // language, so the overflow is decided here: from FLT_MAX plus half its last step upwards a
-// double rounds to infinity (FLT_MAX has an odd last digit, so the tie goes up too).
+// double rounds to infinity (FLT_MAX has an odd last digit, so the tie goes up too). A pasted
+// "1e39" metres overflows here, and so does a quotient beyond the single range.
 float store_single(double value) {
     constexpr double kSingleMax = std::numeric_limits<float>::max();
     constexpr double kFirstOverflowing = kSingleMax + 0x1p103;
     if (std::fabs(value) >= kFirstOverflowing) {
-        throw RuntimeError(ErrorKind::Overflow);
+        throw RuntimeError::overflow();
     }
     return static_cast<float>(value);
 }
 
-// One of a calculator's texts and the field it comes from.
-struct FieldText {
-    std::wstring_view text;
-    FieldId field;
-};
-
-// The height from its two texts, in double: the scaled one first, then the other added to it,
-// each step checked; stored as single.
-float height_from(const FieldText& scaled, const FieldText& added, double scale,
+// The height from its two texts, in double: centimetres * 0.01 plus metres, or feet * 12 plus
+// inches, the scaled text read first; stored as single.
+float height_from(UnitSystem system, const CalculatorTexts& texts, const CalculatorFields& fields,
                   const NumberLocale& locale) {
-    double height = double_from(scaled.text, scaled.field, locale) * scale;
-    check_arithmetic(height);
-    height = double_from(added.text, added.field, locale) + height;
-    check_arithmetic(height);
-    return store_single(height);
+    if (system == UnitSystem::Metric) {
+        const double centimetres = text_to_double(texts.height_minor, fields.height_minor, locale);
+        return store_single(text_to_double(texts.height_major, fields.height_major, locale) +
+                            centimetres * 0.01);
+    }
+    const double feet = text_to_double(texts.height_major, fields.height_major, locale) * 12;
+    // Pasted feet from 1.5e307 up overflow here, before the inches are read.
+    if (std::isinf(feet)) {
+        throw RuntimeError::overflow();
+    }
+    return store_single(text_to_double(texts.height_minor, fields.height_minor, locale) + feet);
 }
 
 // weight / (height * height) * factor, in double; the quotient is stored as single.
 float divide_by_square(float weight, float height, double factor, const CalculatorFields& fields) {
     const double divisor = static_cast<double>(height) * static_cast<double>(height);
-    const double bmi = static_cast<double>(weight) / divisor * factor;
-    if (std::isnan(bmi)) {
-        throw RuntimeError(ErrorKind::InvalidOperation).in_field(fields.weight);
+    // A zero height ("0" in both fields). Any other height's square is 2^-298 or more, so a weight
+    // below 2^128 gives a finite quotient, times 703 too.
+    if (divisor == 0) {
+        throw weight == 0 ? RuntimeError(ErrorKind::InvalidOperation, fields.weight)
+                          : RuntimeError(ErrorKind::DivisionByZero, fields.height_major);
     }
-    if (std::isinf(bmi) && divisor == 0) {
-        throw RuntimeError(ErrorKind::DivisionByZero).in_field(fields.height_major);
-    }
-    check_arithmetic(bmi);
-    return store_single(bmi);
+    return store_single(static_cast<double>(weight) / divisor * factor);
 }
 
-BmiResult rounded_result(float bmi) {
-    const float rounded = round_single(bmi, 1);
-    return {rounded, classify(rounded)};
+// The first of < 18.5, <= 24.9, <= 29.9 that holds, else Obesity, compared as singles. A rounded
+// value is never in the gaps (24.9, 25) and (29.9, 30).
+WeightCategory classify(float rounded_bmi) {
+    if (rounded_bmi < 18.5f) {
+        return WeightCategory::Underweight;
+    }
+    if (rounded_bmi <= 24.9f) {
+        return WeightCategory::NormalWeight;
+    }
+    if (rounded_bmi <= 29.9f) {
+        return WeightCategory::Overweight;
+    }
+    return WeightCategory::Obesity;
 }
 
 std::wstring_view sentence(WeightCategory category) {
@@ -103,44 +85,14 @@ std::wstring_view sentence(WeightCategory category) {
 
 }  // namespace
 
-BmiResult calculate_metric(std::wstring_view kilograms, std::wstring_view metres,
-                           std::wstring_view centimetres, const NumberLocale& locale) {
-    constexpr CalculatorFields fields = calculator_fields(UnitSystem::Metric);
-    const float weight = single_from(kilograms, fields.weight, locale);
-    const float height_metres = height_from({centimetres, fields.height_minor},
-                                            {metres, fields.height_major}, 0.01, locale);
-    return rounded_result(divide_by_square(weight, height_metres, 1.0, fields));
-}
-
-BmiResult calculate_standard(std::wstring_view pounds, std::wstring_view feet,
-                             std::wstring_view inches, const NumberLocale& locale) {
-    constexpr CalculatorFields fields = calculator_fields(UnitSystem::Standard);
+BmiResult calculate(UnitSystem system, const CalculatorTexts& texts, const NumberLocale& locale) {
+    const CalculatorFields fields = calculator_fields(system);
     constexpr float kPoundsInchesToBmi = 703.0f;
-    const float weight = single_from(pounds, fields.weight, locale);
-    const float height_inches =
-        height_from({feet, fields.height_major}, {inches, fields.height_minor}, 12, locale);
-    return rounded_result(divide_by_square(weight, height_inches, kPoundsInchesToBmi, fields));
-}
-
-BmiResult calculate(UnitSystem system, const MeasurementTexts& texts, const NumberLocale& locale) {
-    return system == UnitSystem::Metric
-               ? calculate_metric(texts.weight, texts.height_major, texts.height_minor, locale)
-               : calculate_standard(texts.weight, texts.height_major, texts.height_minor, locale);
-}
-
-WeightCategory classify(float rounded_bmi) {
-    if (rounded_bmi < 18.5f) {
-        return WeightCategory::Underweight;
-    }
-    if (rounded_bmi <= 24.9f) {
-        return WeightCategory::NormalWeight;
-    }
-    // A rounded value never lies between 24.9 and 25 or between 29.9 and 30; an unrounded value
-    // there goes to the higher category.
-    if (rounded_bmi <= 29.9f) {
-        return WeightCategory::Overweight;
-    }
-    return WeightCategory::Obesity;
+    const float weight = text_to_single(texts.weight, fields.weight, locale);
+    const float height = height_from(system, texts, fields, locale);
+    const double factor = system == UnitSystem::Metric ? 1.0 : kPoundsInchesToBmi;
+    const float bmi = round_to_one_decimal(divide_by_square(weight, height, factor, fields));
+    return {bmi, classify(bmi)};
 }
 
 std::wstring result_caption(const BmiResult& result, const NumberLocale& locale) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/number_text.h"
-#include "core/runtime_error.h"
 
 namespace core {
 namespace {
@@ -18,7 +17,8 @@ constexpr bool table_follows_ids() {
 }
 static_assert(table_follows_ids(), "field_rule() indexes the table by FieldId");
 
-// The range rule writes a bound as text and reads it back; the number texts take no sign.
+// A bound is written as digits without a sign, which the field's next reading must take back; the
+// range rule reads a text once, which is enough only for ordered bounds.
 constexpr bool bounds_are_readable() {
     return std::all_of(kFields.begin(), kFields.end(), [](const FieldRule& rule) {
         return 0 <= rule.lower && rule.lower <= rule.upper && rule.lower <= rule.updown_start &&
@@ -26,14 +26,6 @@ constexpr bool bounds_are_readable() {
     });
 }
 static_assert(bounds_are_readable(), "bounds must be ordered and not negative");
-
-double field_value(std::wstring_view text, const FieldRule& field, const NumberLocale& locale) {
-    try {
-        return text_to_double(text, locale);
-    } catch (RuntimeError& error) {
-        throw error.in_field(field.id);
-    }
-}
 
 }  // namespace
 
@@ -45,16 +37,15 @@ std::int16_t keystroke_rule(std::int16_t code) {
 
 std::optional<std::wstring> range_rule(std::wstring_view text, const FieldRule& field,
                                        const NumberLocale& locale) {
-    std::optional<std::wstring> replaced;
-    if (field_value(text, field, locale) < field.lower) {
-        replaced = int16_to_text(field.lower);
+    // Read once: a text raised to the lower bound is never above the upper one.
+    const double value = text_to_double(text, field.id, locale);
+    if (value < field.lower) {
+        return whole_number_text(field.lower);
     }
-    // Read again: the text may have been replaced just now.
-    const std::wstring_view current = replaced ? std::wstring_view(*replaced) : text;
-    if (field_value(current, field, locale) > field.upper) {
-        replaced = int16_to_text(field.upper);
+    if (value > field.upper) {
+        return whole_number_text(field.upper);
     }
-    return replaced;
+    return std::nullopt;
 }
 
 }  // namespace core

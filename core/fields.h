@@ -67,10 +67,9 @@ constexpr CalculatorFields calculator_fields(UnitSystem system) {
 // the keystroke is discarded. Backspace, the digits, negative codes and codes from 128 pass.
 std::int16_t keystroke_rule(std::int16_t code);
 
-// Range rule, as on focus loss: reads the text, replaces it by the lower bound when below it,
-// reads the (possibly replaced) text again and replaces it by the upper bound when above it.
-// Returns the new text, or nothing when the text stays as typed. Throws RuntimeError (with the
-// field set) when the text is not a number; the caller then writes nothing.
+// Range rule, as on focus loss: the lower bound for a text below it, the upper bound for one
+// above it, or nothing when the text stays as typed. Throws RuntimeError (naming the field) when
+// the text is not a number; the caller then writes nothing.
 std::optional<std::wstring> range_rule(std::wstring_view text, const FieldRule& field,
                                        const NumberLocale& locale = {});
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <type_traits>
 
+#include "core/big_natural.h"
 #include "core/runtime_error.h"
 
 namespace core {
@@ -22,158 +23,8 @@ constexpr bool is_ascii_digit(wchar_t c) {
     return c >= L'0' && c <= L'9';
 }
 
-// An empty separator would make every fraction unreadable; treat it as the point.
-std::wstring_view separator_of(const NumberLocale& locale) {
-    return locale.decimal_separator.empty() ? std::wstring_view(L".")
-                                            : std::wstring_view(locale.decimal_separator);
-}
-
 // Both directions are worked out exactly, on integers, rather than with the library's floating
 // charconv: that alone would add a quarter of a megabyte of code and tables to the release.
-
-// A non-negative integer of up to 4096 bits. The largest numbers met are the quotients' operands
-// for texts of 801 kept digits near 10^-400, a little under 3,900 bits. An operation that would
-// outgrow the capacity drops the top limbs rather than write past the end.
-class BigNatural {
-  public:
-    explicit BigNatural(std::uint32_t value = 0) {
-        limbs_[0] = value;
-        size_ = value != 0 ? 1 : 0;
-    }
-
-    int bit_length() const {
-        return size_ == 0 ? 0
-                          : static_cast<int>(32 * (size_ - 1) + std::bit_width(limbs_[size_ - 1]));
-    }
-
-    // this * factor + addend
-    void multiply_add(std::uint32_t factor, std::uint32_t addend) {
-        std::uint64_t carry = addend;
-        for (std::size_t i = 0; i < size_; ++i) {
-            carry += std::uint64_t{limbs_[i]} * factor;
-            limbs_[i] = static_cast<std::uint32_t>(carry);
-            carry >>= 32;
-        }
-        if (carry != 0 && size_ < kLimbs) {
-            limbs_[size_++] = static_cast<std::uint32_t>(carry);
-        }
-        trim();
-    }
-
-    void multiply_by_power_of_5(int exponent) {
-        constexpr std::uint32_t k5To13 = 1'220'703'125;  // the largest power of 5 in 32 bits
-        for (; exponent >= 13; exponent -= 13) {
-            multiply_add(k5To13, 0);
-        }
-        std::uint32_t rest = 1;
-        for (; exponent > 0; --exponent) {
-            rest *= 5;
-        }
-        multiply_add(rest, 0);
-    }
-
-    void shift_left(int bits) {
-        if (size_ == 0 || bits == 0) {
-            return;
-        }
-        const auto words = static_cast<std::size_t>(bits / 32);
-        const int rest = bits % 32;
-        const std::size_t size = std::min(size_ + words + 1, kLimbs);
-        // From the top down, so that every limb is read before it is overwritten.
-        for (std::size_t i = size; i-- > 0;) {
-            const std::uint64_t high = i >= words && i - words < size_ ? limbs_[i - words] : 0;
-            const std::uint64_t low =
-                i >= words + 1 && i - words - 1 < size_ ? limbs_[i - words - 1] : 0;
-            limbs_[i] = static_cast<std::uint32_t>(((high << 32 | low) << rest) >> 32);
-        }
-        size_ = size;
-        trim();
-    }
-
-    void halve() {
-        for (std::size_t i = 0; i < size_; ++i) {
-            const std::uint32_t carried = i + 1 < size_ ? limbs_[i + 1] << 31 : 0;
-            limbs_[i] = limbs_[i] >> 1 | carried;
-        }
-        trim();
-    }
-
-    // this - other, which must not exceed this
-    void subtract(const BigNatural& other) {
-        std::uint64_t borrow = 0;
-        for (std::size_t i = 0; i < size_; ++i) {
-            const std::uint64_t difference =
-                std::uint64_t{limbs_[i]} - (i < other.size_ ? other.limbs_[i] : 0) - borrow;
-            limbs_[i] = static_cast<std::uint32_t>(difference);
-            borrow = difference >> 63;
-        }
-        trim();
-    }
-
-    friend int compare(const BigNatural& a, const BigNatural& b) {
-        if (a.size_ != b.size_) {
-            return a.size_ < b.size_ ? -1 : 1;
-        }
-        for (std::size_t i = a.size_; i-- > 0;) {
-            if (a.limbs_[i] != b.limbs_[i]) {
-                return a.limbs_[i] < b.limbs_[i] ? -1 : 1;
-            }
-        }
-        return 0;
-    }
-
-  private:
-    static constexpr std::size_t kLimbs = 128;
-
-    void trim() {
-        while (size_ > 0 && limbs_[size_ - 1] == 0) {
-            --size_;
-        }
-    }
-
-    std::array<std::uint32_t, kLimbs> limbs_{};  // least significant first
-    std::size_t size_ = 0;                       // the top limb in use is not zero
-};
-
-// A quotient's whole part, below 2^64, and where the rest lies against one half.
-struct Quotient {
-    std::uint64_t whole = 0;
-    int rest_against_half = 0;  // -1 below, 0 exactly one half, +1 above
-
-    // To the nearest integer, a half to the even one.
-    std::uint64_t rounded() const {
-        const bool up = rest_against_half > 0 || (rest_against_half == 0 && (whole & 1) != 0);
-        return whole + (up ? 1 : 0);
-    }
-};
-
-// numerator * 2^scale / denominator
-Quotient divide(BigNatural numerator, BigNatural denominator, int scale) {
-    if (scale >= 0) {
-        numerator.shift_left(scale);
-    } else {
-        denominator.shift_left(-scale);
-    }
-    Quotient quotient;
-    // One bit of the quotient at a time, from the highest that can be set.
-    const int bits = numerator.bit_length() - denominator.bit_length() + 1;
-    if (bits > 0) {
-        denominator.shift_left(bits - 1);
-        for (int i = bits - 1; i >= 0; --i) {
-            quotient.whole <<= 1;
-            if (compare(numerator, denominator) >= 0) {
-                numerator.subtract(denominator);
-                quotient.whole |= 1;
-            }
-            if (i > 0) {
-                denominator.halve();
-            }
-        }
-    }
-    numerator.shift_left(1);  // twice the remainder against the denominator
-    quotient.rest_against_half = compare(numerator, denominator);
-    return quotient;
-}
 
 // A number text's value as digits × 10^(exponent - digits + 1).
 struct DecimalNumber {
@@ -333,21 +184,21 @@ std::optional<Real> nearest(const DecimalNumber& number) {
 }
 
 template <typename Real>
-Real text_to_real(std::wstring_view text, const NumberLocale& locale) {
+Real text_to_real(std::wstring_view text, FieldId field, const NumberLocale& locale) {
     const auto first = std::find_if_not(text.begin(), text.end(), is_blank);
     const auto last = std::find_if_not(text.rbegin(), text.rend(), is_blank).base();
     if (first >= last) {
-        throw RuntimeError(ErrorKind::Empty, std::wstring(text));
+        throw RuntimeError(ErrorKind::Empty, field, std::wstring(text));
     }
     const std::wstring_view trimmed(&*first, static_cast<std::size_t>(last - first));
 
-    const auto number = read_number(trimmed, separator_of(locale));
+    const auto number = read_number(trimmed, locale.decimal_separator());
     if (!number) {
-        throw RuntimeError(ErrorKind::NotANumber, std::wstring(text));
+        throw RuntimeError(ErrorKind::NotANumber, field, std::wstring(text));
     }
     const auto value = nearest<Real>(*number);
     if (!value) {
-        throw RuntimeError(ErrorKind::TooLarge, std::wstring(text));
+        throw RuntimeError(ErrorKind::TooLarge, field, std::wstring(text));
     }
     return *value;
 }
@@ -360,14 +211,13 @@ struct SevenDigits {
 };
 
 SevenDigits seven_digits(float value) {
-    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
-    const std::uint32_t field = bits >> 23 & 0xFF;
-    const std::uint32_t significand = (bits & 0x7F'FFFF) | (field != 0 ? 0x80'0000 : 0);
-    const int binary = field != 0 ? static_cast<int>(field) - 150 : -149;  // value = sig * 2^binary
+    int power_of_two = 0;  // value = fraction * 2^power_of_two, the fraction from 1/2 up to 1
+    const float fraction = std::frexp(value, &power_of_two);
+    const auto significand = static_cast<std::uint32_t>(std::ldexp(fraction, 24));
+    const int binary = power_of_two - 24;  // value = significand * 2^binary
 
-    // floor(log10(2) * n) for the value's binary exponent n, or one off; the loop corrects it.
-    const int binary_exponent = static_cast<int>(std::bit_width(significand)) - 1 + binary;
-    int exponent = (binary_exponent * 1233) >> 12;
+    // floor(log10(2) * n) for n = floor(log2(value)), or one off; the loop corrects it.
+    int exponent = ((power_of_two - 1) * 1233) >> 12;
     for (;;) {
         // value / 10^scale = significand * 2^(binary - scale) / 5^scale
         const int scale = exponent - 6;
@@ -388,73 +238,48 @@ SevenDigits seven_digits(float value) {
     }
 }
 
-std::wstring non_finite_text(float value) {
-    if (std::isnan(value)) {
-        return L"NaN";
-    }
-    return value < 0 ? L"-Infinity" : L"Infinity";
-}
-
 }  // namespace
 
-float text_to_single(std::wstring_view text, const NumberLocale& locale) {
-    return text_to_real<float>(text, locale);
+float text_to_single(std::wstring_view text, FieldId field, const NumberLocale& locale) {
+    return text_to_real<float>(text, field, locale);
 }
 
-double text_to_double(std::wstring_view text, const NumberLocale& locale) {
-    return text_to_real<double>(text, locale);
+double text_to_double(std::wstring_view text, FieldId field, const NumberLocale& locale) {
+    return text_to_real<double>(text, field, locale);
 }
 
 std::wstring single_to_text(float value, const NumberLocale& locale) {
-    if (!std::isfinite(value)) {
-        return non_finite_text(value);
-    }
     if (value == 0) {
-        return L"0";  // negative zero too: it is not a negative number
+        return L"0";
     }
-
-    const SevenDigits rounded = seven_digits(std::abs(value));
-    std::wstring digits(7, L'0');
-    std::uint32_t rest = rounded.digits;
-    for (auto at = digits.rbegin(); at != digits.rend(); ++at, rest /= 10) {
-        *at = static_cast<wchar_t>(L'0' + rest % 10);
-    }
+    const SevenDigits rounded = seven_digits(value);
+    const std::wstring digits = whole_number_text(rounded.digits);
     const int exponent = rounded.exponent;
 
-    const std::wstring separator(separator_of(locale));
-    std::wstring text = value < 0 ? L"-" : L"";
-    auto append_fraction = [&](std::wstring_view fraction) {
-        const std::size_t kept = fraction.find_last_not_of(L'0');
-        if (kept != std::wstring_view::npos) {
-            text += separator;
-            text += fraction.substr(0, kept + 1);
-        }
+    // Trailing zeros go, and the separator with them when no digit is left after it.
+    const auto fraction = [&](std::wstring_view after_separator) {
+        const std::size_t kept = after_separator.find_last_not_of(L'0');
+        return kept == std::wstring_view::npos
+                   ? std::wstring()
+                   : std::wstring(locale.decimal_separator()) +
+                         std::wstring(after_separator.substr(0, kept + 1));
     };
 
-    // The same choice as printf's %.7G: plain digits from 1E-04 up to 9999999, otherwise a
-    // mantissa and a signed exponent of at least two digits.
-    if (exponent >= -4 && exponent <= 6) {
-        if (exponent >= 0) {
-            const auto integer_length = static_cast<std::size_t>(exponent) + 1;
-            text += std::wstring_view(digits).substr(0, integer_length);
-            append_fraction(std::wstring_view(digits).substr(integer_length));
-        } else {
-            text += L"0";
-            append_fraction(std::wstring(static_cast<std::size_t>(-exponent - 1), L'0') + digits);
-        }
-        return text;
+    // As printf's %.7G: plain digits up to 9999999, then a mantissa and an exponent of two
+    // digits. A rounded value below 1 is 0.1 at least: its first digit is the first decimal.
+    if (exponent < 0) {
+        return L"0" + fraction(digits);
     }
-    text += digits[0];
-    append_fraction(std::wstring_view(digits).substr(1));
-    text += exponent < 0 ? L"E-" : L"E+";
-    const int magnitude = exponent < 0 ? -exponent : exponent;  // 45 at most for a single
-    text += static_cast<wchar_t>(L'0' + magnitude / 10);
-    text += static_cast<wchar_t>(L'0' + magnitude % 10);
-    return text;
+    if (exponent <= 6) {
+        const auto integer_length = static_cast<std::size_t>(exponent) + 1;
+        return digits.substr(0, integer_length) + fraction(digits.substr(integer_length));
+    }
+    return digits.substr(0, 1) + fraction(digits.substr(1)) + (exponent < 10 ? L"E+0" : L"E+") +
+           whole_number_text(static_cast<std::uint32_t>(exponent));
 }
 
-std::wstring int16_to_text(std::int16_t value) {
-    std::array<char, 8> buffer{};
+std::wstring whole_number_text(std::uint32_t value) {
+    std::array<char, 10> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     return std::wstring(buffer.data(), result.ptr);
 }

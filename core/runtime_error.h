@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "fields.h"
 
@@ -20,34 +20,35 @@ enum class ErrorKind {
     ControlCall,       // a call on a window or control reported failure
 };
 
-// A run-time error: it stops the running event handler before it writes anything further. The
-// window procedure catches it at its edge and, once the current message is done, shows it in a
-// message box; the program goes on. Only a main window that cannot be made at start-up ends the
-// program, after its box. Value-like: cheap to copy and compare.
-class RuntimeError : public std::exception {
+// A run-time error. A calculation or a field rule that meets one stops there, before it has
+// returned anything to write: so its caller writes nothing either.
+class RuntimeError {
   public:
-    explicit RuntimeError(ErrorKind kind, std::wstring input = {});
-    static RuntimeError control_call(std::wstring operation, std::uint32_t system_code);
-
-    // A fixed summary; the words the user sees come from describe().
-    const char* what() const noexcept override;
-    ErrorKind kind() const noexcept { return kind_; }
-    // The text whose conversion failed, exactly as the field held it.
-    const std::wstring& input() const noexcept { return input_; }
-    // The measurement field the failure concerns, when there is one.
-    std::optional<FieldId> field() const noexcept { return field_; }
-    RuntimeError& in_field(FieldId field) {
-        field_ = field;
-        return *this;
+    // Every kind but Overflow and ControlCall concerns a field; only these two are made without.
+    RuntimeError(ErrorKind kind, FieldId field, std::wstring input = {})
+        : kind_(kind), field_(field), input_(std::move(input)) {}
+    static RuntimeError overflow() { return RuntimeError(ErrorKind::Overflow); }
+    static RuntimeError control_call(std::wstring operation, std::uint32_t system_code) {
+        RuntimeError error(ErrorKind::ControlCall);
+        error.operation_ = std::move(operation);
+        error.system_code_ = system_code;
+        return error;
     }
+
+    ErrorKind kind() const noexcept { return kind_; }
+    std::optional<FieldId> field() const noexcept { return field_; }
+    // For Empty, NotANumber and TooLarge: the text exactly as the field held it.
+    const std::wstring& input() const noexcept { return input_; }
     // For ControlCall: what the user was doing ("show the result") and GetLastError().
     const std::wstring& operation() const noexcept { return operation_; }
     std::uint32_t system_code() const noexcept { return system_code_; }
 
   private:
+    explicit RuntimeError(ErrorKind kind) : kind_(kind) {}
+
     ErrorKind kind_;
-    std::wstring input_;
     std::optional<FieldId> field_;
+    std::wstring input_;
     std::wstring operation_;
     std::uint32_t system_code_ = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iterator>
 #include <string_view>
 
 namespace core::texts {
@@ -7,7 +8,9 @@ namespace core::texts {
 // A line break inside a caption is a lone carriage return, with no line feed after it.
 inline constexpr std::wstring_view kLineBreak = L"\r";
 
-inline constexpr std::wstring_view kResultPrefix = L"Your Body Mass Index (BMI) is ";
+// A result label before the first calculation: the result prefix, 0 and the space after it.
+inline constexpr wchar_t kFirstResult[] = L"Your Body Mass Index (BMI) is 0 ";
+inline constexpr std::wstring_view kResultPrefix(kFirstResult, std::size(kFirstResult) - 3);
 inline constexpr std::wstring_view kAfterNumber = L" ";
 
 inline constexpr std::wstring_view kUnderweight = L"Your weight is in the underweight category.";

@@ -8,6 +8,10 @@
 
 namespace platform {
 
+// A core::RuntimeError that stops a handler is caught at the edge of the window procedure and
+// shown in a message box; the program goes on. Only a main window that cannot be made at start-up
+// ends the program, after its box.
+
 // Posted to a window so that an error is shown once the message being handled is done.
 inline constexpr UINT kShowPendingError = WM_APP + 1;
 

@@ -10,14 +10,16 @@ core::NumberLocale user_number_locale() {
     // where none is stored.
     wchar_t separator[8] = {};
     DWORD size = sizeof separator;
-    core::NumberLocale locale;
-    if ((RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\International", L"sDecimal",
-                      RRF_RT_REG_SZ, nullptr, separator, &size) == ERROR_SUCCESS &&
-         separator[0]) ||
-        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 1) {
-        locale.decimal_separator = separator;
+    const LSTATUS stored = RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\International",
+                                        L"sDecimal", RRF_RT_REG_SZ, nullptr, separator, &size);
+    if (stored == ERROR_MORE_DATA) {
+        return {};  // longer than any separator can be: the point
     }
-    return locale;
+    if ((stored != ERROR_SUCCESS || !separator[0]) &&
+        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) {
+        separator[0] = L'\0';
+    }
+    return core::NumberLocale(separator);
 }
 
 }  // namespace platform

@@ -1,7 +1,8 @@
 // Every core entry point that reads outside input, on any bytes. The first byte chooses the
-// decimal separator in its low bits and more above; the rest is the payload, which is read as a
-// number and as the text of a field that loses the focus, split at line feeds into the three
-// texts of both calculators, and its first four bytes written as a single.
+// decimal separator in its low bits and the field above; the rest is the payload, which is read
+// as a number and as the text of a field that loses the focus, split at line feeds into the three
+// texts of both calculators, and its first four bytes taken as a single that a calculation could
+// have rounded and written.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -42,7 +43,7 @@ std::wstring decode(std::string_view bytes) {
 
 // The text as std::from_chars must read it for the two to agree: blanks trimmed, the separator
 // as a point, and any other character that has no place in a number as '?'.
-std::string as_ascii(const std::wstring& text, const std::wstring& separator) {
+std::string as_ascii(const std::wstring& text, std::wstring_view separator) {
     const std::string_view kept = "0123456789eE+-";
     std::string ascii;
     const auto last = text.find_last_not_of(L" \t");
@@ -58,43 +59,45 @@ std::string as_ascii(const std::wstring& text, const std::wstring& separator) {
 // A text reads as the library reads it (beyond the finite range: too large, or zero); one the
 // library cannot read whole, or with a sign in front, fails as empty or not a number.
 template <typename Real>
-void read_number(Real (*convert)(std::wstring_view, const NumberLocale&), const std::wstring& text,
-                 const NumberLocale& locale) {
-    const std::string ascii = as_ascii(text, locale.decimal_separator);
+void read_number(Real (*convert)(std::wstring_view, FieldId, const NumberLocale&),
+                 const std::wstring& text, const NumberLocale& locale) {
+    const std::string ascii = as_ascii(text, locale.decimal_separator());
     Real expected = 0;
     const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), expected);
     const bool whole = !ascii.empty() && ascii[0] != '-' && end == ascii.data() + ascii.size();
     try {
-        const Real value = convert(text, locale);
+        const Real value = convert(text, FieldId::WeightMetric, locale);
         CHECK(whole && (error == std::errc() ? value == expected : value == 0));
     } catch (const RuntimeError& failure) {
         using enum ErrorKind;
-        CHECK(failure.input() == text && !failure.field());
+        CHECK(failure.input() == text && failure.field() == FieldId::WeightMetric);
         CHECK(failure.kind() == (ascii.empty() ? Empty : whole ? TooLarge : NotANumber));
         CHECK(!whole || error == std::errc::result_out_of_range);
     }
 }
 
-// Seven significant digits as the library rounds them, no trailing zero, the exponent form for a
-// decimal exponent below -4 or above 6; and rounding as the library writes that many decimals.
-void write_number(float value, int decimals, const NumberLocale& locale) {
-    const std::wstring text = single_to_text(value, locale);
-    if (!std::isfinite(value)) {
-        CHECK(text == L"NaN" || text == L"Infinity" || text == L"-Infinity");
+// Any single's magnitude rounded to one decimal as the library writes one decimal; then written
+// with seven significant digits as the library rounds them, no trailing zero, and from 1E+07 up
+// with the library's exponent.
+void write_number(float any, const NumberLocale& locale) {
+    if (!std::isfinite(any)) {
         return;
     }
+    char fixed[64];
+    *std::to_chars(fixed, fixed + 63, std::fabs(any), std::chars_format::fixed, 1).ptr = '\0';
+    const float value = round_to_one_decimal(std::fabs(any));
+    CHECK(value == std::strtof(fixed, nullptr));
+
+    const std::wstring text = single_to_text(value, locale);
     char expected[32];  // the library's seven digits
     *std::to_chars(expected, expected + 31, value, std::chars_format::scientific, 6).ptr = '\0';
     const int exponent = std::atoi(std::strchr(expected, 'e') + 1);
-    const std::string shown = as_ascii(text, locale.decimal_separator);
+    const std::string shown = as_ascii(text, locale.decimal_separator());
     CHECK(std::strtod(shown.c_str(), nullptr) == std::strtod(expected, nullptr));
-    CHECK((shown.find('E') != std::string::npos) == (exponent < -4 || exponent > 6));
+    CHECK((shown.find('E') != std::string::npos) == (exponent > 6));
+    CHECK(exponent <= 6 || shown.substr(shown.find('E') + 1) == std::strchr(expected, 'e') + 1);
     const std::string mantissa = shown.substr(0, shown.find('E'));
     CHECK(mantissa.find('.') == std::string::npos || mantissa.back() != '0');
-
-    char fixed[64];
-    *std::to_chars(fixed, fixed + 63, value, std::chars_format::fixed, decimals).ptr = '\0';
-    CHECK(round_single(value, decimals) == std::strtof(fixed, nullptr));
 }
 
 // As the focus-loss handler does it: the field's text becomes the nearer bound when the value is
@@ -102,11 +105,11 @@ void write_number(float value, int decimals, const NumberLocale& locale) {
 void leave_field(const std::wstring& typed, const FieldRule& field, const NumberLocale& locale) {
     try {
         const auto replacement = range_rule(typed, field, locale);
-        const double value = text_to_double(typed, locale);
+        const double value = text_to_double(typed, field.id, locale);
         const bool outside = value < field.lower || value > field.upper;
         CHECK(replacement.has_value() == outside);
         CHECK(!outside ||
-              *replacement == int16_to_text(value < field.lower ? field.lower : field.upper));
+              *replacement == whole_number_text(value < field.lower ? field.lower : field.upper));
     } catch (const RuntimeError& error) {
         CHECK(error.input() == typed && error.field() == field.id);
     }
@@ -125,7 +128,7 @@ void calculate_both(std::string_view payload, const NumberLocale& locale) {
     for (const auto system : {UnitSystem::Metric, UnitSystem::Standard}) {
         try {
             const BmiResult result = calculate(system, {texts[0], texts[1], texts[2]}, locale);
-            CHECK(std::isfinite(result.bmi) && result.bmi >= 0);
+            CHECK(result.bmi == 0 || (std::isfinite(result.bmi) && result.bmi >= 0.1f));
             result_caption(result, locale);
         } catch (const RuntimeError& error) {
             const std::wstring message = describe(error);
@@ -137,7 +140,8 @@ void calculate_both(std::string_view payload, const NumberLocale& locale) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const NumberLocale kLocales[] = {{L"."}, {L","}, {L"::"}};
+    static const NumberLocale kLocales[] = {NumberLocale(L"."), NumberLocale(L","),
+                                            NumberLocale(L"::")};
     if (size == 0) {
         return 0;
     }
@@ -151,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (payload.size() >= sizeof(float)) {
         float value = 0;
         std::memcpy(&value, payload.data(), sizeof value);
-        write_number(value, (data[0] >> 2) % 8, locale);
+        write_number(value, locale);
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/texts.h"
 #include "platform/window_icons.h"
 
 namespace frmmain {
@@ -19,7 +20,7 @@ using platform::kTransparent;
 
 constexpr unsigned kPrompt = kBold | kTransparent;
 constexpr unsigned kCaption = kCentred | kTransparent;
-constexpr wchar_t kFirstResult[] = L"Your Body Mass Index (BMI) is 0 ";
+using core::texts::kFirstResult;
 
 // A text box shows its field's text at start; an up-down keeps its field's bounds and answers
 // screen readers with its name (core/fields.h). Screen readers announce each new result (kLive).
