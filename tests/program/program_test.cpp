@@ -308,8 +308,7 @@ class Program : public testing::Test {
                                     50, 50, nullptr, nullptr, nullptr, nullptr);
                 SetForegroundWindow(other);
                 EXPECT_EQ(GetForegroundWindow(), other);
-                SetForegroundWindow(main_);
-                remote::wait_until([&] { return focus() != nullptr; }, 3'000);
+                remote::wait_until([&] { return SetForegroundWindow(main_) && focus(); }, 3'000);
                 DestroyWindow(other);
                 break;
             }
