@@ -1,9 +1,11 @@
-"""Static checks of the release Quenlow.exe: header, imports and resources.
+"""Static checks of the release Quenlow.exe: header, imports and resources, read with pefile.
 
 Run one group of checks per CTest test:  QUENLOW_EXE=path python3 test_quenlow_exe.py ClassName
 """
 
+import collections
 import filecmp
+import functools
 import os
 import struct
 import subprocess
@@ -12,10 +14,7 @@ import tempfile
 import unittest
 import xml.etree.ElementTree as ElementTree
 
-sys.dont_write_bytecode = True  # keep the source tree clean of __pycache__
-
-import pe_image  # noqa: E402  (after the line above on purpose)
-import version_block  # noqa: E402
+import pefile
 
 RT_CURSOR, RT_ICON, RT_GROUP_CURSOR, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 1, 3, 12, 14, 16, 24
 ENGLISH_US, NEUTRAL = 1033, 0
@@ -30,38 +29,40 @@ PROGRAM_ICON = [(1, 64, 8, 5672), (2, 48, 8, 3752), (3, 32, 8, 2216), (4, 24, 8,
                 (5, 16, 8, 1384)]
 WINDOW_ICON = [(30001, 32, 1, 304), (30002, 32, 4, 744), (30003, 16, 4, 296)]
 
-VERSION_STRINGS = [
-    ("CompanyName", "Quenlow Software"),
-    ("FileDescription", "Quenlow"),
-    ("LegalCopyright", "Copyright (C) 2026 Quenlow Software"),
-    ("ProductName", "Quenlow"),
-    ("FileVersion", "1.00"),
-    ("ProductVersion", "1.00"),
-    ("InternalName", "Quenlow"),
-    ("OriginalFilename", "Quenlow.exe"),
-]
+VERSION_STRINGS = [("CompanyName", "Quenlow Software"), ("FileDescription", "Quenlow"),
+                   ("LegalCopyright", "Copyright (C) 2026 Quenlow Software"),
+                   ("ProductName", "Quenlow"), ("FileVersion", "1.00"), ("ProductVersion", "1.00"),
+                   ("InternalName", "Quenlow"), ("OriginalFilename", "Quenlow.exe")]
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-REPO = os.path.normpath(os.path.join(HERE, "..", ".."))
+REPO = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+
+# One leaf of the resource tree; type and name are an int id or a str.
+Resource = collections.namedtuple("Resource", "kind name language data")
 
 
+@functools.cache
 def executable():
     path = os.environ.get("QUENLOW_EXE")
     if not path:
         raise unittest.SkipTest("QUENLOW_EXE names no executable")
-    return pe_image.load(path)
+    return pefile.PE(path)
 
 
 class ExeTestCase(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.image = executable()
-        cls.resources = cls.image.resources()
+        image = executable()
+        label = lambda entry: entry.id if entry.name is None else str(entry.name)  # noqa: E731
+        cls.resources = [
+            Resource(label(kind), label(name), leaf.id,
+                     image.get_data(leaf.data.struct.OffsetToData, leaf.data.struct.Size))
+            for kind in image.DIRECTORY_ENTRY_RESOURCE.entries
+            for name in kind.directory.entries for leaf in name.directory.entries]
 
     def find(self, kind, name):
         matches = [r for r in self.resources if r.kind == kind and r.name == name]
         self.assertEqual(len(matches), 1, f"resource type {kind} name {name!r}: expected one, "
-                                          f"got {matches}")
+                                          f"got {[r[:3] for r in matches]}")
         return matches[0]
 
     def check_icon_group(self, group, expected):
@@ -97,18 +98,19 @@ class ExeTestCase(unittest.TestCase):
 class ExecutableHeader(unittest.TestCase):
     def test_is_a_32_bit_windows_gui_program(self):
         image = executable()
-        self.assertEqual(image.magic, pe_image.PE32_MAGIC, "optional header magic (PE32)")
-        self.assertEqual(image.machine, 0x14C, "machine (i386)")
-        self.assertEqual(image.subsystem, 2, "subsystem (Windows GUI)")
-        self.assertEqual((image.major_subsystem_version, image.minor_subsystem_version), (4, 0),
+        header = image.OPTIONAL_HEADER
+        self.assertEqual(header.Magic, 0x10B, "optional header magic (PE32)")
+        self.assertEqual(image.FILE_HEADER.Machine, 0x14C, "machine (i386)")
+        self.assertEqual(header.Subsystem, 2, "subsystem (Windows GUI)")
+        self.assertEqual((header.MajorSubsystemVersion, header.MinorSubsystemVersion), (4, 0),
                          "subsystem version")
-        self.assertEqual((image.major_image_version, image.minor_image_version), (1, 0),
+        self.assertEqual((header.MajorImageVersion, header.MinorImageVersion), (1, 0),
                          "image version")
 
 
 class ImportedLibraries(unittest.TestCase):
     def test_only_windows_own_libraries(self):
-        names = [name.upper() for name in executable().imported_dlls()]
+        names = [entry.dll.decode().upper() for entry in executable().DIRECTORY_ENTRY_IMPORT]
         self.assertIn("KERNEL32.DLL", names)
         self.assertEqual(sorted(set(names) - SYSTEM_DLLS), [], "libraries Windows lacks")
 
@@ -157,33 +159,38 @@ class HandCursor(ExeTestCase):
 
 
 class VersionBlock(ExeTestCase):
+    # pefile keeps the blocks of VS_VERSIONINFO, and the strings of a table, in file order.
     def setUp(self):
-        resource = self.find(RT_VERSION, 1)
-        self.assertEqual(resource.language, ENGLISH_US)
-        self.fixed, self.root = version_block.parse(resource.data)
+        self.assertEqual(self.find(RT_VERSION, 1).language, ENGLISH_US)
+        self.image = executable()
+        self.blocks = self.image.FileInfo[0]
 
     def test_fixed_part(self):
-        self.assertEqual(self.root.key, "VS_VERSION_INFO")
+        self.assertEqual(self.image.VS_VERSIONINFO[0].Key, b"VS_VERSION_INFO")
         expected = {
-            "signature": version_block.FIXED_SIGNATURE,
-            "file_version_ms": 0x00010000, "file_version_ls": 0,
-            "product_version_ms": 0x00010000, "product_version_ls": 0,
-            "flags_mask": 0, "flags": 0, "os": 4, "type": 1, "subtype": 0,
-            "date_ms": 0, "date_ls": 0,
+            "Signature": 0xFEEF04BD,
+            "FileVersionMS": 0x00010000, "FileVersionLS": 0,
+            "ProductVersionMS": 0x00010000, "ProductVersionLS": 0,
+            "FileFlagsMask": 0, "FileFlags": 0, "FileOS": 4, "FileType": 1, "FileSubtype": 0,
+            "FileDateMS": 0, "FileDateLS": 0,
         }
-        self.assertEqual({k: self.fixed[k] for k in expected}, expected)
+        fixed = self.image.VS_FIXEDFILEINFO[0]
+        self.assertEqual({k: getattr(fixed, k) for k in expected}, expected)
 
     def test_translation_block_comes_first(self):
-        self.assertEqual([child.key for child in self.root.children],
-                         ["VarFileInfo", "StringFileInfo"])
-        variables = self.root.children[0].children
-        self.assertEqual([v.key for v in variables], ["Translation"])
-        self.assertEqual(struct.unpack("<HH", variables[0].value), (0x0409, 1200))
+        self.assertEqual([block.Key for block in self.blocks], [b"VarFileInfo", b"StringFileInfo"])
+        variables = self.blocks[0].Var
+        self.assertEqual([v.entry for v in variables], [{b"Translation": "0x0409 0x04b0"}])
+        # pefile reads only the first Var and keeps the last pair of its value: the lengths show
+        # that the block holds that one Var (after a 32-byte header and key) with one pair.
+        self.assertEqual((self.blocks[0].Length, variables[0].ValueLength),
+                         (32 + variables[0].Length, 4), "one Var with one translation")
 
     def test_strings_in_order(self):
-        tables = self.root.children[1].children
-        self.assertEqual([table.key.upper() for table in tables], ["040904B0"])
-        self.assertEqual([(s.key, s.text()) for s in tables[0].children], VERSION_STRINGS)
+        tables = self.blocks[1].StringTable
+        self.assertEqual([table.LangID.upper() for table in tables], [b"040904B0"])
+        self.assertEqual([(k.decode(), v.decode()) for k, v in tables[0].entries.items()],
+                         VERSION_STRINGS)
 
 
 class Manifest(ExeTestCase):

@@ -35,8 +35,8 @@ ensure_packages() {
 # Everything the builds need: the host toolchain, both MinGW-w64 targets in both thread models
 # (the releases use the win32 model; GoogleTest requires posix threads), CMake's C compiler as
 # well (GoogleTest's project enables C), the GoogleTest sources, and Python for the static checks
-# of the executable and the artwork generator.
-QUENLOW_BUILD_PACKAGES=(cmake make g++ googletest python3
+# of the executable (with pefile, which reads it) and the artwork generator.
+QUENLOW_BUILD_PACKAGES=(cmake make g++ googletest python3 python3-pefile
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686

@@ -6,7 +6,7 @@ same text just above it (many zeros and a final 1 added) and just below it (one 
 the last of many digits). The neighbours are the two largest subnormals for doubles (a tie goes
 down to the even one) and the largest subnormal and the least normal for singles (a tie goes up),
 whose midpoints have decimal forms as long as any: 768 and 113 significant digits. Run from
-anywhere; the files go to corpus/ beside this script.
+anywhere; the files go to tests/fuzz/corpus/.
 """
 import struct
 from fractions import Fraction
@@ -25,7 +25,7 @@ def text(digits, exponent):
     return f"{digits[0]}.{digits[1:]}e{exponent + len(digits) - 1}"
 
 
-corpus = Path(__file__).resolve().parent / "corpus"
+corpus = Path(__file__).resolve().parent.parent / "tests" / "fuzz" / "corpus"
 for name, real, integer, lower in (
     ("double", "<d", "<Q", 0x000F_FFFF_FFFF_FFFE),
     ("single", "<f", "<I", 0x007F_FFFF),
