@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "remote/remote_process.h"
 #include "bench/resource_usage.h"
+#include "remote/remote_process.h"
 
 namespace {
 
