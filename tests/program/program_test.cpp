@@ -104,6 +104,11 @@ struct Expect {
     std::vector<Name> announced = {};  // live-region announcements, in order
 };
 
+// A tab chosen as a click would, with the change notifications (TCM_SETCURSEL sends none).
+Action choose_tab(WPARAM index) {
+    return {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, index};
+}
+
 struct Row {
     const char* name;                                  // as docs/behaviours.md cites it
     std::vector<std::pair<Name, std::wstring>> texts;  // written into the controls first
@@ -518,11 +523,8 @@ TEST_F(Program, KeysFollowTheTabOrder) {
         {cmdcalculatemetric, txtcmmetric, txtmmetric, txtweightmetric, updownweightmetric,
          updownmmetric, updowncmmetric, TabStrip}};
     for (const int tab : {0, 1}) {
-        run({{"tab chosen",
-              {},
-              Nobody,
-              {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, WPARAM(tab)},
-              {}}});
+        act(choose_tab(tab));
+        flush();
         for (int presses = 0; presses < 20 && focus() != (*this)[TabStrip]; ++presses) {
             const HWND from = focus();
             press({VK_TAB});
@@ -567,9 +569,9 @@ std::vector<Row> calculating_rows() {
         {"calculate twice, the same caption", {}, Nobody, calculate_standard,
          {.texts = {{lblresultsstandard, standard}}, .announced = {lblresultsstandard}}},
         {"the Metric tab shows the metric calculator", {}, Nobody,
-         {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, 1}, {.shown = box2}},
+         choose_tab(1), {.shown = box2}},
         {"the selected tab chosen again changes nothing", {}, txtcmmetric,
-         {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, 1}, {.focus = txtcmmetric, .shown = box2}},
+         choose_tab(1), {.focus = txtcmmetric, .shown = box2}},
         {"metres 0 is pulled to 1 before the calculation", {{txtmmetric, L"0"}}, txtmmetric, calculate_metric,
          {.texts = {{txtmmetric, L"1"}, {lblresultsmetric, metric}}, .announced = {lblresultsmetric}}},
         {"an empty field writes nothing", {{txtweightmetric, L""}}, txtweightmetric, {Do::Click, txtcmmetric},
@@ -579,10 +581,10 @@ std::vector<Row> calculating_rows() {
         {"50 kg at 1.98 m gives 12.8", {{txtweightmetric, L"50"}, {txtcmmetric, L"98"}}, Nobody,
          calculate_metric, {.texts = {{lblresultsmetric, caption(L"12", L"8", L"underweight")}},
                             .announced = {lblresultsmetric}}},
-        {"a result stays when its tab is left", {}, Nobody, {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, 0},
+        {"a result stays when its tab is left", {}, Nobody, choose_tab(0),
          {.texts = {{lblresultsmetric, caption(L"12", L"8", L"underweight")}}, .shown = box1}},
         {"hiding the focused panel moves the focus on, through the range rule",
-         {{txtinchstandard, L"40"}}, txtinchstandard, {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, 1},
+         {{txtinchstandard, L"40"}}, txtinchstandard, choose_tab(1),
          {.texts = {{txtinchstandard, L"11"}}, .focus = TabStrip, .shown = box2}},
         {"a separator changed while running", {{txtweightmetric, L"70,5"}, {txtcmmetric, L"60"}}, Nobody,
          {Do::Separator, Main, L","}, {}},
@@ -616,11 +618,7 @@ TEST_F(Program, RangeRule) {
         leave("feet 7 becomes 6", txtfeetstandard, L"7", txtinchstandard, L"6"),
         leave("inches 12 becomes 11", txtinchstandard, L"12", txtfeetstandard, L"11"),
         leave("inches 007 stays as typed", txtinchstandard, L"007", txtfeetstandard, L"007"),
-        {"the Metric tab",
-         {},
-         Nobody,
-         {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, 1},
-         {.shown = box2}},
+        {"the Metric tab", {}, Nobody, choose_tab(1), {.shown = box2}},
         leave("kilograms 250 becomes 227", txtweightmetric, L"250", txtmmetric, L"227"),
         leave("kilograms 4 becomes 5", txtweightmetric, L"4", txtmmetric, L"5"),
         leave("metres 3 becomes 2", txtmmetric, L"3", txtcmmetric, L"2"),
@@ -634,7 +632,7 @@ TEST_F(Program, Keyboard) {
     const std::wstring under = caption(L"12", L"8", L"underweight");
     // clang-format off
     run({
-        {"the Metric tab", {}, Nobody, {Do::Send, TabStrip, {}, TCM_SETCURFOCUS, 1}, {.shown = box2}},
+        {"the Metric tab", {}, Nobody, choose_tab(1), {.shown = box2}},
         {"Up on a focused up-down steps its field", {{txtcmmetric, L"60"}}, txtcmmetric,
          {.kind = Do::Keys, .keys = {{VK_TAB, true}, {VK_TAB, true}, {VK_TAB, true}, {VK_UP}}},
          {.texts = {{txtcmmetric, L"61"}}, .focus = updowncmmetric}},
