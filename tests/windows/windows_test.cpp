@@ -15,7 +15,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/window_icons.h"
 #include "ui/frmmain/frmmain.h"
 
 namespace {
@@ -83,6 +82,17 @@ void expect_look(HWND control, unsigned look, LONG font_height = -11) {
                                         : LoadCursorW(nullptr, text_box ? IDC_IBEAM : IDC_ARROW));
 }
 
+// The program icon in both kinds, each at the size the system gives that kind. Icons are loaded
+// shared: the same group at the same size is the same handle.
+void expect_program_icons(HWND window) {
+    for (const auto& [kind, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+        const int size = GetSystemMetrics(metric);
+        EXPECT_EQ(reinterpret_cast<HANDLE>(SendMessageW(window, WM_GETICON, kind, 0)),
+                  LoadImageW(GetModuleHandleW(nullptr), L"AAA", IMAGE_ICON, size, size, LR_SHARED))
+            << "icon kind " << kind;
+    }
+}
+
 class MainWindowTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -137,9 +147,8 @@ TEST_F(MainWindowTest, ControlsHaveTheirFontsBackgroundsPointersTabsMenuAndIcon)
     }
     EXPECT_EQ(GetClassLongPtrW(window.handle(), GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
     EXPECT_EQ(GetClassLongPtrW((*this)[box1], GCLP_HBRBACKGROUND), COLOR_WINDOW + 1);
-    // The icon is there before the About window could give it to its owner.
-    EXPECT_NE(SendMessageW(window.handle(), WM_GETICON, ICON_BIG, 0), 0);
-    EXPECT_NE(SendMessageW(window.handle(), WM_GETICON, ICON_SMALL, 0), 0);
+    // The icons are there before the About window could give them to its owner.
+    expect_program_icons(window.handle());
     const HMENU menu = GetMenu(window.handle());
     wchar_t caption[16] = {};
     GetMenuStringW(menu, 0, caption, 16, MF_BYPOSITION);
@@ -184,8 +193,7 @@ TEST_F(MainWindowTest, AboutHasItsFontsAndIconsAtEachOpeningAndAQuitInsideItEnds
             return;
         }
         SCOPED_TRACE(testing::Message() << "opening " << ++openings);
-        EXPECT_NE(SendMessageW(about, WM_GETICON, ICON_BIG, 0), 0);
-        EXPECT_NE(SendMessageW(about, WM_GETICON, ICON_SMALL, 0), 0);
+        expect_program_icons(about);
         if (openings == 1) {
             const std::tuple<unsigned, LONG> lines[] = {
                 {kBold, -13}, {kPlain, -11}, {kPlain, -11}, {kBold, -11}, {kBold, -11}};
@@ -207,49 +215,6 @@ TEST_F(MainWindowTest, AboutHasItsFontsAndIconsAtEachOpeningAndAQuitInsideItEnds
     EXPECT_EQ(platform::run_message_loop(), 7);
     KillTimer(nullptr, watchdog);
     EXPECT_EQ(openings, 2);
-}
-
-using Sent = std::vector<std::tuple<HWND, WPARAM, LPARAM>>;  // window, kind, icon
-Sent icons_sent;
-
-LRESULT CALLBACK recording_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_SETICON) {
-        icons_sent.emplace_back(window, wparam, lparam);
-    }
-    return DefWindowProcW(window, message, wparam, lparam);
-}
-
-TEST(SetWindowIcons, SendsBigThenSmallAtTheSystemSizesToTheTopOwnerFirst) {
-    WNDCLASSW recording{};
-    recording.lpfnWndProc = recording_proc;
-    recording.lpszClassName = L"IconRecorder";
-    RegisterClassW(&recording);
-    const auto make = [](HWND owner) {
-        return CreateWindowW(L"IconRecorder", L"", WS_OVERLAPPED, 0, 0, 10, 10, owner, nullptr,
-                             nullptr, nullptr);
-    };
-    const HWND top = make(nullptr), middle = make(top), window = make(middle);
-    // Icons are loaded shared: the same group at the same size is the same handle.
-    const auto icon = [](int metric) {
-        const int size = GetSystemMetrics(metric);
-        return reinterpret_cast<LPARAM>(
-            LoadImageW(GetModuleHandleW(nullptr), L"AAA", IMAGE_ICON, size, size, LR_SHARED));
-    };
-    const LPARAM big = icon(SM_CXICON), small = icon(SM_CXSMICON);
-    // clang-format off
-    const struct { HWND window; const wchar_t* group; bool also_owner; Sent sent; } cases[] = {
-        {window, L"AAA", true, {{top, 1, big}, {window, 1, big}, {top, 0, small}, {window, 0, small}}},
-        {window, L"AAA", false, {{window, 1, big}, {window, 0, small}}},
-        {top, L"AAA", true, {{top, 1, big}, {top, 1, big}, {top, 0, small}, {top, 0, small}}},
-        {middle, L"NOSUCHGROUP", true, {{top, 1, 0}, {middle, 1, 0}, {top, 0, 0}, {middle, 0, 0}}},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        icons_sent.clear();
-        platform::SetWindowIcons(c.window, c.group, c.also_owner);
-        EXPECT_EQ(icons_sent, c.sent);
-    }
-    DestroyWindow(top);
 }
 
 }  // namespace
