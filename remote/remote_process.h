@@ -39,11 +39,15 @@ std::wstring text_of(HWND window);
 // from another process (Windows), by a click on the menu bar where it cannot (Wine).
 void choose_first_menu_entry(HWND window);
 
-// Polls until the condition holds or the time is up.
+// Polls until the condition holds or the time is up, handling this thread's messages meanwhile:
+// out-of-context win events reach their hook as such.
 template <typename Condition>
 bool wait_until(Condition condition, DWORD milliseconds = 15'000) {
     const ULONGLONG deadline = GetTickCount64() + milliseconds;
     while (!condition()) {
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+            DispatchMessageW(&message);
+        }
         if (GetTickCount64() > deadline) {
             return false;
         }
