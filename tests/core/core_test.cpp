@@ -2,6 +2,10 @@
 // worked by hand.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -10,6 +14,8 @@
 #include "core/fields.h"
 #include "core/number_text.h"
 #include "core/runtime_error.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace core {
 namespace {
@@ -167,6 +173,19 @@ TEST(NumberLocale, UsesTheUsersSeparatorOnlyWhereNoNumberCouldHoldIt) {
     for (const auto& c : cases) {
         EXPECT_EQ(NumberLocale(c.given).decimal_separator(), c.used) << std::wstring(c.given);
     }
+}
+
+// Every input that fuzzing has kept, once through the fuzz target: it stops the run at the first
+// broken invariant.
+TEST(FuzzCorpus, KeepsEveryInvariant) {
+    int replayed = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(QUENLOW_FUZZ_CORPUS)) {
+        std::ifstream stream(entry.path(), std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(stream), {}};
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        ++replayed;
+    }
+    EXPECT_GT(replayed, 0) << "the corpus is empty";
 }
 
 // Texts of a million digits read exactly, in linear time; the fuzz corpus holds the other cases.
