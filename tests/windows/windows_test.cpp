@@ -28,13 +28,6 @@ void pump() {
     }
 }
 
-RECT rect_in_parent(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 // Windows of the program's own that become active go to `on_window`.
 std::function<void(HWND)> on_window;
 
@@ -169,7 +162,9 @@ TEST_F(MainWindowTest, FollowsAMoveToAMonitorOfAnotherDpi) {
     EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(792L, 482L));
     EXPECT_LE(std::abs((outer.left + outer.right) / 2 - centre.x), 1);
     EXPECT_LE(std::abs((outer.top + outer.bottom) / 2 - centre.y), 1);
-    const RECT result = rect_in_parent((*this)[lblresultsmetric]);
+    RECT result{};
+    GetWindowRect((*this)[lblresultsmetric], &result);
+    MapWindowPoints(nullptr, (*this)[box2], reinterpret_cast<POINT*>(&result), 2);
     EXPECT_EQ(std::pair(result.left, result.right), std::pair(264L, 264L + 410));
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW((*this)[txtcmmetric], WM_GETFONT, 0, 0)),

@@ -6,6 +6,7 @@ Run from anywhere, with Python 3 alone (no imaging library):
     python3 tools/artwork/generate.py                    # rewrites app/resources/art/
     python3 tools/artwork/generate.py --out DIR          # writes the same files into DIR
     python3 tools/artwork/generate.py --preview DIR      # also writes enlarged PNGs, .ico, .cur
+    python3 tools/artwork/generate.py --check            # fails if the committed files differ
 
 The output is committed with the sources and the drawing is deterministic, so a rerun rewrites
 identical bytes; run it after changing any drawing here and commit the result. Quenlow.rc takes
@@ -135,8 +136,21 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--out", default=DEFAULT_OUT, help="where the resource files go")
     parser.add_argument("--preview", help="also write PNG previews, .ico and .cur here")
+    parser.add_argument("--check", action="store_true",
+                        help="write nothing; fail if --out does not hold exactly these files")
     args = parser.parse_args()
     files = build()
+    if args.check:
+        def held(name):
+            with open(os.path.join(args.out, name), "rb") as held_file:
+                return held_file.read()
+        present = set(os.listdir(args.out))
+        stale = [name for name in sorted(present | set(files))
+                 if name not in present or name not in files or held(name) != files[name]]
+        for name in stale:
+            print(f"{os.path.join(args.out, name)}: not what the generator writes; run it again")
+        print(f"artwork: {len(files)} files, {len(stale)} stale")
+        return 1 if stale else 0
     os.makedirs(args.out, exist_ok=True)
     for name, data in sorted(files.items()):
         with open(os.path.join(args.out, name), "wb") as out:
