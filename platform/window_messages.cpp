@@ -6,6 +6,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
+#include <type_traits>
 #include <utility>
 
 #include "platform/error_box.h"
@@ -360,7 +362,29 @@ LRESULT Window::on_control_message(const ControlRow& row, HWND window, UINT mess
 
 // --- the message loop ----------------------------------------------------------------------------
 
+namespace {
+
+// A pointer is only ever sent: one that another program posts points nowhere in this one. The
+// system refuses to post its own messages that carry one, but not a common control's
+// (TCM_GETITEMW, UDM_GETRANGE32, ...) nor WM_NOTIFY, and no control is ever posted those. Every
+// loop on this thread, a message box's too, gives them to a control as WM_NULL. Other windows
+// keep them: COM's calls come to its own window as posted WM_USER messages.
+LRESULT CALLBACK drop_posted_pointers(int code, WPARAM removed, LPARAM message) {
+    MSG& posted = *reinterpret_cast<MSG*>(message);
+    const bool carries_one =
+        posted.message == WM_NOTIFY || (posted.message >= WM_USER && posted.message < WM_APP);
+    if (code == HC_ACTION && carries_one && (GetWindowLongW(posted.hwnd, GWL_STYLE) & WS_CHILD)) {
+        posted.message = WM_NULL;
+    }
+    return CallNextHookEx(nullptr, code, removed, message);
+}
+
+}  // namespace
+
 int run_message_loop() {
+    const std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&UnhookWindowsHookEx)> hook(
+        SetWindowsHookExW(WH_GETMESSAGE, drop_posted_pointers, nullptr, GetCurrentThreadId()),
+        UnhookWindowsHookEx);
     int exit_code = 0;
     while (deliver_next_message(exit_code)) {
     }

@@ -221,12 +221,13 @@ class Program : public testing::Test {
         return remote::find_top_level(program_.process.dwProcessId, title, main_);
     }
     HWND box() const { return top_level(L"Quenlow"); }
-    HWND focus() const {
+    GUITHREADINFO input() const {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         GetGUIThreadInfo(thread_, &info);
-        return info.hwndFocus;
+        return info;
     }
+    HWND focus() const { return input().hwndFocus; }
     bool answers() const {
         return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5'000, nullptr) != 0;
     }
@@ -262,7 +263,9 @@ class Program : public testing::Test {
                 }
                 break;
             case Do::Post:
-                PostMessageW(target, a.message, a.wparam, a.lparam);
+                // A message the system refuses to post would test nothing.
+                EXPECT_TRUE(PostMessageW(target, a.message, a.wparam, a.lparam))
+                    << "refused: " << GetLastError();
                 break;
             case Do::Send:
                 send(target, a.message, a.wparam, a.lparam);
@@ -290,9 +293,16 @@ class Program : public testing::Test {
                     CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE, 0, 0,
                                     50, 50, nullptr, nullptr, nullptr, nullptr);
                 SetForegroundWindow(other);
-                EXPECT_EQ(GetForegroundWindow(), other);
-                remote::wait_until([&] { return SetForegroundWindow(main_) && focus(); }, 3'000);
+                EXPECT_TRUE(remote::wait_until([&] { return !input().hwndActive; }, 3'000))
+                    << "not left";
+                // The window taking over goes before the user comes back: gone later, it could
+                // take the activation with it.
                 DestroyWindow(other);
+                remote::wait_until(
+                    [&] {
+                        return SetForegroundWindow(main_) && input().hwndActive == main_ && focus();
+                    },
+                    3'000);
                 break;
             }
             case Do::Minimise:
@@ -636,6 +646,8 @@ TEST_F(Program, Modality) {
          {.box = bad, .about = true}},
         {"About closed, the box still open", {}, Nobody, {Do::Close, About}, {.box = bad}},
         {"EnableWindow under the box", {}, Nobody, {Do::Enable, Main, {}, 0, 1}, {.box = bad}},
+        {"a control's message with a bad pointer, posted under the box", {}, Nobody,
+         {Do::Post, TabStrip, {}, TCM_GETITEMW, 0, 0x10}, {.box = bad}},
         {"the box answered: the input comes back", {}, Nobody, {Do::Answer}, {}},
         {"disabled by another program with nothing open", {}, Nobody, {Do::Enable, Main, {}, 0, 0}, {}},
         {"a box, then About", {}, Nobody, error, {.box = bad}},
@@ -650,34 +662,42 @@ TEST_F(Program, Modality) {
     // clang-format on
 }
 
-// Messages any program can post (or send: the window procedure sees the same), with parameters that
+// Messages any program can post or send, with parameters that
 // point nowhere: the program goes on, and the main window keeps its input.
 TEST_F(Program, MessagesFromOtherPrograms) {
     constexpr LPARAM kNowhere = 0x10;
     constexpr WPARAM kTabStripId = platform::kFirstControlId + frmmain::TabStrip;
-    const auto post = [](const char* name, UINT message, WPARAM wparam, LPARAM lparam,
-                         Name to = Main) {
-        return Row{name, {}, Nobody, {Do::Post, to, {}, message, wparam, lparam}, {}};
+    constexpr Do kPost = Do::Post, kSend = Do::Send;
+    const auto row = [](const char* name, Do how, Name to, UINT message, WPARAM wparam,
+                        LPARAM lparam) {
+        return Row{name, {}, Nobody, {how, to, {}, message, wparam, lparam}, {}};
     };
+    // clang-format off
     run({
-        post("WM_NOTIFY, no pointer", WM_NOTIFY, 0, 0),
-        post("WM_NOTIFY from the tab strip's id, a bad pointer", WM_NOTIFY, kTabStripId, kNowhere),
-        post("WM_DPICHANGED, a bad rectangle", WM_DPICHANGED, MAKEWPARAM(120, 120), kNowhere),
-        post("WM_DPICHANGED, an impossible DPI", WM_DPICHANGED, MAKEWPARAM(0xFFFF, 0xFFFF),
-             kNowhere),
-        post("WM_SETTINGCHANGE, a bad text", WM_SETTINGCHANGE, 0, kNowhere),
-        post("WM_COMMAND, a bad control", WM_COMMAND, MAKEWPARAM(100, BN_CLICKED), kNowhere),
-        post("WM_CTLCOLORSTATIC, a bad DC and label", WM_CTLCOLORSTATIC, kNowhere, kNowhere),
-        post("WM_SETCURSOR, a bad window", WM_SETCURSOR, kNowhere,
-             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
-        post("WM_ACTIVATE, a bad window", WM_ACTIVATE, WA_ACTIVE, kNowhere),
-        post("WM_ENABLE false", WM_ENABLE, 0, 0),
-        post("the error box's own message", WM_APP + 1, kNowhere, kNowhere),
-        post("the input rule's own message", WM_APP + 2, kNowhere, kNowhere),
-        post("WM_KILLFOCUS to a field, a bad window", WM_KILLFOCUS, kNowhere, 0, txtweightstandard),
-        post("WM_GETOBJECT to a field", WM_GETOBJECT, kNowhere, OBJID_CLIENT, txtweightstandard),
-        post("WM_NOTIFY to a panel, a bad pointer", WM_NOTIFY, kTabStripId, kNowhere, box1),
+        row("WM_NOTIFY, no pointer", kPost, Main, WM_NOTIFY, 0, 0),
+        row("WM_NOTIFY from the tab strip's id, a bad pointer", kPost, Main, WM_NOTIFY, kTabStripId, kNowhere),
+        row("WM_NOTIFY sent, a bad pointer", kSend, Main, WM_NOTIFY, kTabStripId, kNowhere),
+        row("WM_NOTIFY sent to a panel, a bad pointer", kSend, box1, WM_NOTIFY, kTabStripId, kNowhere),
+        row("WM_NOTIFY to the tab strip, a bad pointer", kPost, TabStrip, WM_NOTIFY, 0, kNowhere),
+        row("the tab strip's TCM_GETITEMW, a bad pointer", kPost, TabStrip, TCM_GETITEMW, 0, kNowhere),
+        row("an up-down's UDM_GETRANGE32, bad pointers", kPost, updownweightstandard, UDM_GETRANGE32,
+            kNowhere, kNowhere),
+        row("WM_DPICHANGED, a bad rectangle", kPost, Main, WM_DPICHANGED, MAKEWPARAM(120, 120), kNowhere),
+        row("WM_DPICHANGED, an impossible DPI", kPost, Main, WM_DPICHANGED, MAKEWPARAM(0xFFFF, 0xFFFF),
+            kNowhere),
+        row("WM_SETTINGCHANGE sent with no text", kSend, Main, WM_SETTINGCHANGE, 0, 0),
+        row("WM_COMMAND, a bad control", kPost, Main, WM_COMMAND, MAKEWPARAM(100, BN_CLICKED), kNowhere),
+        row("WM_CTLCOLORSTATIC, a bad DC and label", kPost, Main, WM_CTLCOLORSTATIC, kNowhere, kNowhere),
+        row("WM_SETCURSOR, a bad window", kPost, Main, WM_SETCURSOR, kNowhere,
+            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+        row("WM_ACTIVATE, a bad window", kPost, Main, WM_ACTIVATE, WA_ACTIVE, kNowhere),
+        row("WM_ENABLE false", kPost, Main, WM_ENABLE, 0, 0),
+        row("the error box's own message", kPost, Main, WM_APP + 1, kNowhere, kNowhere),
+        row("the input rule's own message", kPost, Main, WM_APP + 2, kNowhere, kNowhere),
+        row("WM_KILLFOCUS to a field, a bad window", kPost, txtweightstandard, WM_KILLFOCUS, kNowhere, 0),
+        row("WM_GETOBJECT to a field", kPost, txtweightstandard, WM_GETOBJECT, kNowhere, OBJID_CLIENT),
     });
+    // clang-format on
 }
 
 }  // namespace
