@@ -556,14 +556,16 @@ TEST_F(Program, Calculating) {
     run(calculating_rows());
 }
 
-// A field is pulled into its bounds when the focus moves to another control; a text within them
-// stays as typed.
-TEST_F(Program, RangeRule) {
+// A field is pulled into its bounds when the focus moves to another control, and a text within
+// them stays as typed; the keys step up-downs and press buttons as the system's own do.
+TEST_F(Program, FieldsAndKeys) {
     const auto leave = [](const char* name, Name field, const wchar_t* typed, Name next,
                           const wchar_t* kept) {
         return Row{name, {{field, typed}}, field, {Do::Click, next}, {.texts = {{field, kept}}}};
     };
-    std::vector<Row> rows = {
+    const std::wstring under = caption(L"12", L"8", L"underweight");
+    // clang-format off
+    run({
         leave("pounds 9 becomes 10", txtweightstandard, L"9", txtfeetstandard, L"10"),
         leave("pounds 501 becomes 500", txtweightstandard, L"501", txtfeetstandard, L"500"),
         leave("feet 3 becomes 4", txtfeetstandard, L"3", txtinchstandard, L"4"),
@@ -576,16 +578,7 @@ TEST_F(Program, RangeRule) {
         leave("metres 3 becomes 2", txtmmetric, L"3", txtcmmetric, L"2"),
         leave("centimetres 100 becomes 99", txtcmmetric, L"100", txtmmetric, L"99"),
         leave("centimetres 99 stays", txtcmmetric, L"99", txtmmetric, L"99"),
-    };
-    run(rows);
-}
-
-TEST_F(Program, Keyboard) {
-    const std::wstring under = caption(L"12", L"8", L"underweight");
-    // clang-format off
-    run({
-        {"the Metric tab", {}, Nobody, choose_tab(1), {.shown = box2}},
-        {"Up on a focused up-down steps its field", {{txtcmmetric, L"60"}}, txtcmmetric,
+        {"Up on a focused up-down steps its field", {{txtweightmetric, L"50"}, {txtcmmetric, L"60"}}, txtcmmetric,
          {.kind = Do::Keys, .keys = {VK_TAB | kShift, VK_TAB | kShift, VK_TAB | kShift, VK_UP}},
          {.texts = {{txtcmmetric, L"61"}}, .focus = updowncmmetric}},
         {"...within its bounds: Up at 99 stays, Down then gives 98", {{txtcmmetric, L"99"}}, Nobody,
@@ -593,7 +586,7 @@ TEST_F(Program, Keyboard) {
         {"Enter and Esc press no button", {{lblresultsmetric, L""}}, Nobody,
          {.kind = Do::Keys, .keys = {VK_TAB, VK_TAB, VK_RETURN, VK_ESCAPE, VK_TAB}},
          {.texts = {{lblresultsmetric, L""}}, .focus = txtcmmetric}},
-        {"the space bar presses the focused button: 50 kg at 1.98 m", {}, Nobody,
+        {"the space bar presses the focused button: 50 kg at 1.98 m", {{txtmmetric, L"1"}}, Nobody,
          {.kind = Do::Keys, .keys = {VK_TAB | kShift, VK_SPACE}},
          {.texts = {{lblresultsmetric, under}}, .focus = cmdcalculatemetric,
           .announced = {lblresultsmetric}}},
