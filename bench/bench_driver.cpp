@@ -118,7 +118,7 @@ bool find_controls(HWND main, MainWindowControls& controls) {
         return false;
     }
     for (int tab = 1; tab >= 0; --tab) {  // ends on the first tab, as the program starts
-        SendMessageW(controls.tabs, TCM_SETCURFOCUS, tab, 0);
+        remote::send(controls.tabs, TCM_SETCURFOCUS, tab);
         controls.calculate[tab] = visible_control(main, WC_BUTTONW, L"Calculate");
         controls.result[tab] = visible_text(main, kResultStart);
         if (controls.result[tab]) {
@@ -134,8 +134,8 @@ bool find_controls(HWND main, MainWindowControls& controls) {
 bool calculate_repeatedly(const MainWindowControls& controls, int count) {
     for (int i = 0; i < count; ++i) {
         const int tab = i % 2;
-        SendMessageW(controls.tabs, TCM_SETCURFOCUS, tab, 0);
-        SendMessageW(controls.calculate[tab], BM_CLICK, 0, 0);
+        remote::send(controls.tabs, TCM_SETCURFOCUS, tab);
+        remote::send(controls.calculate[tab], BM_CLICK);
     }
     for (int tab = 0; tab < 2; ++tab) {
         if (controls.result[tab] &&

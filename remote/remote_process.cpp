@@ -126,6 +126,12 @@ std::wstring text_of(HWND window) {
     return text;
 }
 
+LRESULT send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5'000, &result);
+    return static_cast<LRESULT>(result);
+}
+
 void choose_first_menu_entry(HWND window) {
     const UINT command = GetMenuItemID(GetMenu(window), 0);
     if (command != static_cast<UINT>(-1)) {

@@ -32,6 +32,9 @@ std::vector<HWND> visible_descendants(HWND window);
 // Whether the window's class is this one, in any case (Windows and Wine differ: "Button",
 // "BUTTON").
 bool has_class(HWND window, std::wstring_view window_class);
+// Sends with a time-out (5 s): a program that crashed or hangs must fail the caller's check, not
+// stop it. Returns the answer, 0 when there was none.
+LRESULT send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0);
 // A control's text through WM_GETTEXT, which also reaches an edit control of another process.
 std::wstring text_of(HWND window);
 

@@ -22,6 +22,7 @@
 
 namespace {
 
+using remote::send;
 using remote::text_of;
 
 // The controls in the order a screen reader meets them: each container's children front to
@@ -73,7 +74,6 @@ enum class Do {
     Answer,     // the open message box answered
     Separator,  // the user's decimal separator changed in the regional settings
     TakeOver,   // another program takes the foreground, then the user comes back
-    Minimise,   // the main window minimised and restored
 };
 
 constexpr WORD kShift = 0x100;  // a key pressed with Shift, as VK_TAB | kShift
@@ -110,13 +110,6 @@ struct Row {
     Action action;
     Expect expect;
 };
-
-// Sent with a time-out: a program that crashed or hangs must fail the row, not stop the driver.
-LRESULT send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5'000, &result);
-    return static_cast<LRESULT>(result);
-}
 
 std::vector<HWND> children(HWND parent) {
     std::vector<HWND> found;
@@ -290,11 +283,6 @@ class Program : public testing::Test {
                     3'000);
                 break;
             }
-            case Do::Minimise:
-                ShowWindow(main_, SW_MINIMIZE);
-                ShowWindow(main_, SW_RESTORE);
-                PostMessageW(main_, WM_ACTIVATE, WA_ACTIVE, 0);
-                break;
         }
     }
     // What differs from the expectation, one line each; empty when all holds.
@@ -612,8 +600,6 @@ TEST_F(Program, Modality) {
         {"600 lb pulled to 500 for Calculate: 76", {}, Nobody, {Do::Click, cmdcalculatestandard},
          {.texts = {{txtweightstandard, L"500"}, {lblresultsstandard, caption(L"76", L"obesity")}},
           .announced = {lblresultsstandard}}},
-        {"minimised and restored: the focus on the control last used", {}, Nobody, {Do::Minimise},
-         {.focus = cmdcalculatestandard}},
         {"an error box over the main window", {{txtweightstandard, L"x"}}, Nobody, error, {.box = bad}},
         {"About asked for by another program over the box", {}, Nobody, about,
          {.box = bad, .about = true}},
@@ -651,7 +637,6 @@ TEST_F(Program, MessagesFromOtherPrograms) {
     };
     // clang-format off
     run({
-        row("WM_NOTIFY, no pointer", kPost, Main, WM_NOTIFY, 0, 0),
         row("WM_NOTIFY from the tab strip's id, a bad pointer", kPost, Main, WM_NOTIFY, kTabStripId, kNowhere),
         row("WM_NOTIFY sent, a bad pointer", kSend, Main, WM_NOTIFY, kTabStripId, kNowhere),
         row("WM_NOTIFY sent to a panel, a bad pointer", kSend, box1, WM_NOTIFY, kTabStripId, kNowhere),
