@@ -366,14 +366,14 @@ namespace {
 
 // A pointer is only ever sent: one that another program posts points nowhere in this one. The
 // system refuses to post its own messages that carry one, but not a common control's
-// (TCM_GETITEMW, UDM_GETRANGE32, ...) nor WM_NOTIFY, and no control is ever posted those. Every
-// loop on this thread, a message box's too, gives them to a control as WM_NULL. Other windows
-// keep them: COM's calls come to its own window as posted WM_USER messages.
+// (TCM_GETITEMW, UDM_GETRANGE32, ...), and no control is ever posted those. Every loop on this
+// thread, a message box's too, gives them to a control as WM_NULL. Other windows keep them:
+// COM's calls come to its own window as posted WM_USER messages.
 LRESULT CALLBACK drop_posted_pointers(int code, WPARAM removed, LPARAM message) {
     MSG& posted = *reinterpret_cast<MSG*>(message);
-    const bool carries_one =
-        posted.message == WM_NOTIFY || (posted.message >= WM_USER && posted.message < WM_APP);
-    if (code == HC_ACTION && carries_one && (GetWindowLongW(posted.hwnd, GWL_STYLE) & WS_CHILD)) {
+    const bool control_message = posted.message >= WM_USER && posted.message < WM_APP;
+    if (code == HC_ACTION && control_message &&
+        (GetWindowLongW(posted.hwnd, GWL_STYLE) & WS_CHILD)) {
         posted.message = WM_NULL;
     }
     return CallNextHookEx(nullptr, code, removed, message);

@@ -166,8 +166,7 @@ TEST(NumberLocale, UsesTheUsersSeparatorOnlyWhereNoNumberCouldHoldIt) {
     }
 }
 
-// Every input that fuzzing has kept, once through the fuzz target: it stops the run at the first
-// broken invariant.
+// Every input that fuzzing has kept, once through the fuzz target, which aborts on a broken rule.
 TEST(FuzzCorpus, KeepsEveryInvariant) {
     int replayed = 0;
     for (const auto& entry : std::filesystem::directory_iterator(QUENLOW_FUZZ_CORPUS)) {
