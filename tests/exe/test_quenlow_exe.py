@@ -1,7 +1,4 @@
-"""Static checks of the release Quenlow.exe: header, imports and resources, read with pefile.
-
-Run one group of checks per CTest test:  QUENLOW_EXE=path python3 test_quenlow_exe.py ClassName
-"""
+"""The release Quenlow.exe read with pefile: QUENLOW_EXE=path python3 test_quenlow_exe.py Class"""
 
 import functools
 import os

@@ -213,8 +213,7 @@ class Program : public testing::Test {
     bool answers() const {
         return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5'000, nullptr) != 0;
     }
-    // Returns once the program has handled every message posted to it so far: a sent message
-    // would overtake them, so a posted one that leaves a mark closes the queue.
+    // Returns once the program has handled what was posted to it: a posted mark closes the queue.
     void flush() const {
         const HWND marker = controls_[txtweightmetric];
         send(marker, EM_SETMODIFY, TRUE);

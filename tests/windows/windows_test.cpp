@@ -1,7 +1,6 @@
-// What only the inside of the program can see, on real windows under Wine driven by real
-// messages: fonts, label backgrounds, the pointer, the menu, icons, a DPI change and the About
-// window's message loop. Everything that can be seen from outside is checked on the released
-// program (tests/program). Expected values are written out here, never read from the layout tables.
+// What only the inside of the program can see, on real windows and messages under Wine: fonts,
+// colours, pointers, the menu, icons, a DPI change and About's loop; the rest is checked on the
+// released program (tests/program). Expected values are written out, never read from the tables.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -19,8 +18,7 @@ namespace {
 
 using namespace frmmain;
 
-// What a control's settings show: bold font, a transparent background, the hand pointer; a panel
-// has no font.
+// What a control's settings show: bold, transparent, the hand pointer, no font (a panel).
 enum Look : unsigned { kPlain = 0, kBold = 1, kClear = 2, kHand = 4, kPanel = 8 };
 
 void expect_look(HWND control, unsigned look, LONG font_height = -11) {
