@@ -51,11 +51,10 @@ const std::wstring kLegend =
     L"BMI Category :\r\rUnderweight : Less than 18.5\rNormal Weight : Between 18.5 and 24.9\r"
     L"Overweight : Between 25 and 29.9\rObesity : 30 and above";
 
-std::wstring caption(const std::wstring& bmi, const wchar_t* category) {
+// A result written here with a point, as the program writes it with the user's separator.
+std::wstring caption(std::wstring bmi, const wchar_t* category) {
+    std::ranges::replace(bmi, L'.', kPoint[0]);
     return kPrefix + bmi + L" \rYour weight is in the " + category + L" category.";
-}
-std::wstring caption(const wchar_t* whole, const wchar_t* tenth, const wchar_t* category) {
-    return caption(whole + kPoint + tenth, category);
 }
 std::wstring not_a_number(const wchar_t* field, const wchar_t* text, const wchar_t* bounds) {
     return std::wstring(L"Quenlow: ") + field + L" holds \"" + text +
@@ -502,8 +501,8 @@ TEST_F(Program, KeysFollowTheTabOrder) {
 std::vector<Row> calculating_rows() {
     const Action calculate_standard{Do::Click, cmdcalculatestandard};
     const Action calculate_metric{Do::Click, cmdcalculatemetric};
-    const std::wstring standard = caption(L"22", L"8", L"normal weight");
-    const std::wstring metric = caption(L"19", L"5", L"normal weight");
+    const std::wstring standard = caption(L"22.8", L"normal weight");
+    const std::wstring metric = caption(L"19.5", L"normal weight");
     // clang-format off
     return {
         {"typed: only digits, backspace and codes beyond ASCII go in",
@@ -553,7 +552,7 @@ TEST_F(Program, FieldsAndKeys) {
                           const wchar_t* kept) {
         return Row{name, {{field, typed}}, field, {Do::Click, next}, {.texts = {{field, kept}}}};
     };
-    const std::wstring under = caption(L"12", L"8", L"underweight");
+    const std::wstring under = caption(L"12.8", L"underweight");
     // clang-format off
     run({
         leave("pounds 9 becomes 10", txtweightstandard, L"9", txtfeetstandard, L"10"),
