@@ -44,7 +44,7 @@ enum Name : int {
 constexpr WPARAM kAboutCommand = platform::kFirstControlId + frmmain::mnuabout;
 constexpr UINT kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
 
-const std::wstring kPoint = std::getenv("QUENLOW_EXPECTED_SEPARATOR") ? L"," : L".";
+const wchar_t kPoint = std::getenv("QUENLOW_EXPECTED_SEPARATOR") ? L',' : L'.';
 const std::wstring kPrefix = L"Your Body Mass Index (BMI) is ";
 const std::wstring kZero = kPrefix + L"0 ";
 const std::wstring kLegend =
@@ -53,7 +53,7 @@ const std::wstring kLegend =
 
 // A result written here with a point, as the program writes it with the user's separator.
 std::wstring caption(std::wstring bmi, const wchar_t* category) {
-    std::ranges::replace(bmi, L'.', kPoint[0]);
+    std::ranges::replace(bmi, L'.', kPoint);
     return kPrefix + bmi + L" \rYour weight is in the " + category + L" category.";
 }
 std::wstring not_a_number(const wchar_t* field, const wchar_t* text, const wchar_t* bounds) {
